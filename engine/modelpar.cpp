@@ -1,0 +1,8 @@
+// The model-parameter record.
+#include "modelpar.h"
+
+namespace corvane {
+
+modelparrec modelpar;
+
+}  // namespace corvane
