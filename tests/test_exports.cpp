@@ -1,0 +1,243 @@
+// The four exported functions: their stores, their three failure cases and their results
+// on a real binary.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "corvane.h"
+#include "mixstate.h"
+#include "support.h"
+#include "view.h"
+
+namespace {
+
+using namespace corvane;
+using corvane::testing::reldiff;
+using corvane::testing::resetrecords;
+
+using exportfn = double (*)(const double*, const double*, const double*, const std::int32_t*,
+                            const double*, const double*, const double*, const double*,
+                            const double*, const double*, const double*, const double*,
+                            const double*);
+
+// Ethanol(1)/water(2). Antoine constants (log10 mmHg, degrees Celsius) as the open-source
+// thermo library ships them (Poling et al.), Wilson parameters from ChemSep's binary
+// table; the expected results were computed with thermo 0.6.1.
+struct call {
+  double mw1 = 46.06844, mw2 = 18.01528, frac1 = 0.252;
+  std::int32_t punit = 0;
+  double pres = 101325.0, lam12 = 0.17876482090130066, lam21 = 0.831489365296479;
+  double a1 = 8.211846979867062, b1 = 1648.22, c1 = 230.91799999999998;
+  double a2 = 7.990736979867062, b2 = 1687.537, c2 = 230.17;
+
+  double operator()(exportfn fn) const {
+    return fn(&mw1, &mw2, &frac1, &punit, &pres, &lam12, &lam21, &a1, &b1, &c1, &a2, &b2, &c2);
+  }
+};
+
+const double tref = 82.08598955626088;   // bubble point at x1 = 0.252, 101325 Pa
+const double yref = 0.5608172610963909;  // vapour mole fraction of ethanol
+
+// The mass fraction of component 1 for a mole fraction x1.
+double massfrac(const call& c, double x1) {
+  return x1 * c.mw1 / (x1 * c.mw1 + (1.0 - x1) * c.mw2);
+}
+
+class Exports : public ::testing::Test {
+ protected:
+  void SetUp() override { resetrecords(); }
+};
+
+TEST_F(Exports, EthanolWaterAgreesWithIndependentLibrary) {
+  call c;
+  EXPECT_LT(reldiff(c(vle2wiltmF), tref), 1e-12);
+  EXPECT_LT(reldiff(c(vle2wilymF), yref), 1e-12);
+  const auto y = vec(mixstate.y);
+  EXPECT_NEAR(y(1) + y(2), 1.0, 1e-12);
+
+  // The same liquid given as a mass fraction.
+  call m = c;
+  m.frac1 = massfrac(c, 0.252);
+  EXPECT_LT(reldiff(m(vle2wiltF), tref), 1e-12);
+  const double wv1 = m(vle2wilyF);
+  EXPECT_LT(reldiff(wv1, yref * c.mw1 / (yref * c.mw1 + (1.0 - yref) * c.mw2)), 1e-12);
+  // wv(1) is the solver's own vapour composition converted to mass fractions.
+  const auto mw = vec(mixstate.mw);
+  EXPECT_DOUBLE_EQ(wv1, y(1) * mw(1) / (y(1) * mw(1) + y(2) * mw(2)));
+}
+
+TEST_F(Exports, PressureUnitsStoreExactPascal) {
+  call c;
+  c.punit = 1;
+  c.pres = 760.0;
+  c(vle2wiltmF);
+  EXPECT_EQ(mixstate.p, 101325.0);
+  c.punit = 2;
+  c.pres = 1.0;
+  c(vle2wiltmF);
+  EXPECT_EQ(mixstate.p, 101325.0);
+  // All three units of the same pressure give the same bubble point.
+  EXPECT_LT(reldiff(c(vle2wiltmF), tref), 1e-12);
+}
+
+TEST_F(Exports, UnknownPressureUnitFailsAndKeepsThePressureUnconverted) {
+  for (std::int32_t unit : {3, -1}) {
+    resetrecords();
+    call c;
+    c.punit = unit;
+    c.pres = 760.0;
+    EXPECT_EQ(c(vle2wiltmF), failval);
+    EXPECT_EQ(mixstate.p, 760.0);
+    EXPECT_EQ(mixstate.nc, 2);
+    EXPECT_EQ(mixstate.model, 1);
+    EXPECT_EQ(mixstate.wilmode, 3);
+    EXPECT_EQ(mixstate.vpmode, 0);  // nothing after the pressure was stored
+    EXPECT_EQ(mixstate.x[0], 0.0);
+  }
+}
+
+TEST_F(Exports, CompositionTestIsStrict) {
+  struct casedef {
+    double frac1;
+    bool accepted;
+  };
+  const double tiny = -1.0e-17;  // 1 - tiny rounds to exactly 1.0
+  ASSERT_EQ(1.0 - tiny, 1.0);
+  const casedef cases[] = {{0.0, true},         {1.0, true},  {tiny, true},
+                           {1.000000001, false}, {-1.0e-9, false}, {1.5, false}};
+  for (exportfn fn : {vle2wiltmF, vle2wilymF, vle2wiltF, vle2wilyF}) {
+    for (const casedef& k : cases) {
+      call c;
+      c.frac1 = k.frac1;
+      const double r = c(fn);
+      if (k.accepted)
+        EXPECT_NE(r, failval) << k.frac1;
+      else
+        EXPECT_EQ(r, failval) << k.frac1;
+    }
+  }
+}
+
+TEST_F(Exports, RejectedCompositionStaysInTheRecord) {
+  for (int i = 0; i < maxcomp; ++i) mixstate.x[i] = 7.0;
+  call c;
+  c.frac1 = 1.5;
+  EXPECT_EQ(c(vle2wilymF), failval);
+  const auto x = vec(mixstate.x);
+  EXPECT_EQ(x(1), 1.5);
+  EXPECT_EQ(x(2), -0.5);
+  for (int i = 3; i <= maxcomp; ++i) EXPECT_EQ(x(i), 0.0);
+  EXPECT_EQ(mixstate.vpmode, 0);
+
+  // The mass-fraction form keeps its liquid mass fractions and clears wv.
+  for (int i = 0; i < maxcomp; ++i) mixstate.wv[i] = 7.0;
+  EXPECT_EQ(c(vle2wilyF), failval);
+  EXPECT_EQ(mixstate.wl[0], 1.5);
+  EXPECT_EQ(mixstate.wl[1], -0.5);
+  for (int i = 0; i < maxcomp; ++i) EXPECT_EQ(mixstate.wv[i], 0.0);
+}
+
+TEST_F(Exports, NanCompositionPassesTheTestAndReturnsNan) {
+  call c;
+  c.frac1 = std::numeric_limits<double>::quiet_NaN();
+  for (exportfn fn : {vle2wiltmF, vle2wilymF, vle2wiltF, vle2wilyF}) {
+    ::testing::internal::CaptureStdout();
+    const double r = c(fn);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(std::isnan(r));
+  }
+}
+
+TEST_F(Exports, PureComponentGivesItsAntoineBoilingPoint) {
+  call c;
+  c.frac1 = 1.0;
+  c.lam21 = 0.4;  // the infinite-dilution coefficient of water does not matter
+  const double tb1 = c.b1 / (c.a1 - std::log10(760.0)) - c.c1;
+  EXPECT_NEAR(c(vle2wiltmF), tb1, 1e-12 * (tb1 + 273.15));
+  EXPECT_NEAR(c(vle2wilymF), 1.0, 1e-14);
+  c.frac1 = 0.0;
+  const double tb2 = c.b2 / (c.a2 - std::log10(760.0)) - c.c2;
+  EXPECT_NEAR(c(vle2wiltmF), tb2, 1e-12 * (tb2 + 273.15));
+  EXPECT_NEAR(c(vle2wilymF), 0.0, 1e-14);
+}
+
+TEST_F(Exports, ResultDependsOnTheArgumentsAlone) {
+  call m;
+  m.frac1 = 0.3;
+  const double first = m(vle2wiltF);
+  const double firsty = m(vle2wilyF);
+  // Other calls in between, including ones that fail and leave their state behind.
+  call other;
+  other.frac1 = 0.9;
+  other(vle2wilymF);
+  other.frac1 = 1.5;
+  other(vle2wilyF);
+  other.pres = 1.0e12;
+  other.frac1 = 0.5;
+  ::testing::internal::CaptureStdout();
+  other(vle2wiltmF);
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(m(vle2wiltF), first);
+  EXPECT_EQ(m(vle2wilyF), firsty);
+}
+
+TEST_F(Exports, SolverFailureReturnsFailvalWithItsMessage) {
+  call c;
+  c.pres = 1.0e12;  // no bubble point within -100 to 500 degrees Celsius
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(c(vle2wiltmF), failval);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), " Temperature range over(bp)\n");
+  // The out-of-range temperature stays in the record.
+  EXPECT_TRUE(mixstate.t < -100.0 || mixstate.t > 500.0) << mixstate.t;
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(c(vle2wilyF), failval);
+  ::testing::internal::GetCapturedStdout();
+}
+
+TEST_F(Exports, StoresTheWholeSetUp) {
+  call c;
+  for (int i = 0; i < maxcomp * maxcomp; ++i) mixstate.lambda[i] = 9.0;
+  c(vle2wiltmF);
+  const auto lambda = mat<maxcomp>(mixstate.lambda);
+  EXPECT_EQ(lambda(1, 1), 1.0);
+  EXPECT_EQ(lambda(1, 2), c.lam12);
+  EXPECT_EQ(lambda(2, 1), c.lam21);
+  EXPECT_EQ(lambda(2, 2), 1.0);
+  EXPECT_EQ(lambda(3, 3), 9.0);  // nothing outside the 2 x 2 corner
+  EXPECT_EQ(lambda(1, 3), 9.0);
+  EXPECT_EQ(mixstate.rcal, 1.98721);
+  EXPECT_EQ(mixstate.vpmode, 1);
+  EXPECT_EQ(mixstate.vpa[1], c.a2);
+  EXPECT_EQ(mixstate.vpc[0], c.c1);
+  EXPECT_EQ(mixstate.mw[1], c.mw2);
+}
+
+TEST_F(Exports, ConversionsInvertEachOther) {
+  mixstate.nc = 3;
+  const double x[] = {0.2, 0.3, 0.5}, y[] = {0.6, 0.3, 0.1}, mw[] = {58.08, 32.04, 18.015};
+  for (int i = 0; i < 3; ++i) {
+    mixstate.x[i] = x[i];
+    mixstate.y[i] = y[i];
+    mixstate.mw[i] = mw[i];
+  }
+  moltomass();
+  EXPECT_NEAR(mixstate.wl[0], 0.2 * 58.08 / (0.2 * 58.08 + 0.3 * 32.04 + 0.5 * 18.015), 1e-16);
+  masstomol();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(mixstate.x[i], x[i], 1e-15);
+    EXPECT_NEAR(mixstate.y[i], y[i], 1e-15);
+  }
+  // A count outside 1..maxcomp changes nothing.
+  for (std::int32_t nc : {0, -1, maxcomp + 1}) {
+    mixstate.nc = nc;
+    const double before = mixstate.wl[0];
+    mixstate.x[0] = 0.9;
+    moltomass();
+    EXPECT_EQ(mixstate.wl[0], before);
+  }
+}
+
+}  // namespace
