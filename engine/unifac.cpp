@@ -1,8 +1,159 @@
 // UNIFAC (model 6) and modified UNIFAC, Dortmund form (model 5).
+//
+// ln gamma_i is a combinatorial part, from the sizes r_i and areas q_i of the
+// molecules, plus a residual part, sum over k of nu(k,i) (ln Gamma_k - ln Gamma_k^(i)),
+// from the group activity coefficients in the mixture and in pure component i. The
+// Dortmund form has a temperature-dependent psi and a modified volume fraction built
+// from r_i^0.75; everything else is shared.
+#include <cmath>
+
 #include "actwork.h"
+#include "view.h"
 
 namespace corvane {
 
-void actunifac(const double (&)[maxcomp], double, double (&)[maxcomp], bool) {}
+namespace {
+
+// The residual group activity coefficients of one group composition:
+// S_m = sum over n of theta_n psi(n,m), then
+// ln Gamma_k = Q_k ((1 - ln S_k) - sum over m of (psi(k,m) theta_m) / S_m).
+// theta, s and lng are vector views of ng entries.
+void groupres(int ng, const view<double>& psi, const view<const double>& qk,
+              const view<double>& theta, const view<double>& s, const view<double>& lng) {
+  for (int m = 1; m <= ng; ++m) {
+    double sum = 0.0;
+    for (int n = 1; n <= ng; ++n) sum += theta(n) * psi(n, m);
+    s(m) = sum;
+  }
+  // The sums over m for all k at once, column by column of psi; each sum still adds
+  // its terms in the order m = 1..ng.
+  double accbuf[maxgrp];
+  const auto acc = vec(accbuf);
+  for (int k = 1; k <= ng; ++k) acc(k) = 0.0;
+  for (int m = 1; m <= ng; ++m) {
+    const double tm = theta(m), sm = s(m);
+    for (int k = 1; k <= ng; ++k) acc(k) += (psi(k, m) * tm) / sm;
+  }
+  for (int k = 1; k <= ng; ++k) lng(k) = qk(k) * ((1.0 - std::log(s(k))) - acc(k));
+}
+
+}  // namespace
+
+void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bool modified) {
+  const modelparrec& mp = modelpar;
+  actworkrec& w = actwork;
+  const int nc = mixstate.nc;
+  const int ng = mp.ng;
+  // A group count above the capacity would index past every group array: write nothing.
+  if (ng > maxgrp) return;
+
+  const auto xv = vec(x);
+  const auto g = vec(gam);
+  const auto qk = vec(mp.qk), rk = vec(mp.rk);
+  const auto nuk = mat<maxgrp>(mp.nuk);
+  const auto psi = mat<maxgrp>(w.psi);
+  const auto qc = vec(w.qcomp), rc = vec(w.rcomp);
+  const auto xgrp = vec(w.xgrp), thetagrp = vec(w.thetagrp), thetapsi = vec(w.thetapsi),
+             lngk = vec(w.lngk);
+  const auto xgrppure = mat<maxcomp>(w.xgrppure), lngkpure = mat<maxcomp>(w.lngkpure);
+  const auto thetapure = mat<maxgrp>(w.thetapure), thetapsipure = mat<maxgrp>(w.thetapsipure);
+
+  // 1. Group interaction factors, psi(n,m) from the parameters of the same pair (n,m).
+  {
+    const auto amn = mat<maxgrp>(mp.amn);
+    if (modified) {
+      const auto bmn = mat<maxgrp>(mp.bmn), cmn = mat<maxgrp>(mp.cmn);
+      for (int m = 1; m <= ng; ++m)
+        for (int n = 1; n <= ng; ++n)
+          psi(n, m) = std::exp(((-amn(n, m) / tk) - bmn(n, m)) - cmn(n, m) * tk);
+    } else {
+      for (int m = 1; m <= ng; ++m)
+        for (int n = 1; n <= ng; ++n) psi(n, m) = std::exp(-amn(n, m) / tk);
+    }
+  }
+
+  // 2. Area and volume parameters of the components.
+  for (int i = 1; i <= nc; ++i) {
+    double q = 0.0, r = 0.0;
+    for (int k = 1; k <= ng; ++k) {
+      q += nuk(k, i) * qk(k);
+      r += nuk(k, i) * rk(k);
+    }
+    qc(i) = q;
+    rc(i) = r;
+  }
+
+  // 3. Group mole fractions of the mixture; the total is the sum over every group and
+  // component of x_j nu(m,j).
+  {
+    double total = 0.0;
+    for (int k = 1; k <= ng; ++k) {
+      double sum = 0.0;
+      for (int j = 1; j <= nc; ++j) sum += xv(j) * nuk(k, j);
+      xgrp(k) = sum;
+      total += sum;
+    }
+    for (int k = 1; k <= ng; ++k) xgrp(k) = xgrp(k) / total;
+  }
+
+  // 4. Group area fractions of the mixture.
+  {
+    double sum = 0.0;
+    for (int m = 1; m <= ng; ++m) sum += qk(m) * xgrp(m);
+    for (int k = 1; k <= ng; ++k) thetagrp(k) = (qk(k) * xgrp(k)) / sum;
+  }
+
+  // 5, 6. Residual group activity coefficients of the mixture.
+  groupres(ng, psi, qk, thetagrp, thetapsi, lngk);
+
+  // 7. The same for every pure component, over every group, also those it lacks.
+  for (int i = 1; i <= nc; ++i) {
+    double nsum = 0.0;
+    for (int m = 1; m <= ng; ++m) nsum += nuk(m, i);
+    for (int k = 1; k <= ng; ++k) xgrppure(i, k) = nuk(k, i) / nsum;
+    double qsum = 0.0;
+    for (int m = 1; m <= ng; ++m) qsum += qk(m) * xgrppure(i, m);
+    for (int k = 1; k <= ng; ++k) thetapure(k, i) = (xgrppure(i, k) * qk(k)) / qsum;
+    double lngbuf[maxgrp];
+    const view<double> theta{&thetapure(1, i), maxgrp};
+    const view<double> s{&thetapsipure(1, i), maxgrp};
+    const auto lng = vec(lngbuf);
+    groupres(ng, psi, qk, theta, s, lng);
+    for (int k = 1; k <= ng; ++k) lngkpure(i, k) = lng(k);
+  }
+
+  // 8. Mixture sums of the combinatorial part; the Dortmund form adds sum x_j r_j^0.75.
+  double r34buf[maxcomp];
+  const auto r34 = vec(r34buf);
+  double sr = 0.0, sq = 0.0, s34 = 0.0;
+  for (int j = 1; j <= nc; ++j) {
+    sr += xv(j) * rc(j);
+    sq += xv(j) * qc(j);
+  }
+  if (modified) {
+    for (int j = 1; j <= nc; ++j) {
+      r34(j) = std::pow(rc(j), 0.75);
+      s34 += xv(j) * r34(j);
+    }
+  }
+
+  // 9. Combinatorial and residual parts, and the coefficients.
+  for (int i = 1; i <= nc; ++i) {
+    const double r = rc(i), q = qc(i);
+    double res = 0.0;
+    for (int k = 1; k <= ng; ++k) res += nuk(k, i) * (lngk(k) - lngkpure(i, k));
+    double lngam;
+    if (modified) {
+      const double vp = r34(i) / s34;
+      const double vf = (r / sr) / (q / sq);
+      lngam = (((std::log(vp) + 1.0) - vp) - (5.0 * ((std::log(vf) + 1.0) - vf)) * q) + res;
+    } else {
+      const double v = r / sr;
+      const double vf = ((r / q) * sq) / sr;
+      lngam = (((std::log(v) + 1.0) - v) - (5.0 * q) * ((std::log(vf) + 1.0) - vf)) + res;
+    }
+    g(i) = std::exp(lngam);
+  }
+}
 
 }  // namespace corvane
