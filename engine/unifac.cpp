@@ -17,24 +17,28 @@ namespace {
 // The residual group activity coefficients of one group composition:
 // S_m = sum over n of theta_n psi(n,m), then
 // ln Gamma_k = Q_k ((1 - ln S_k) - sum over m of (psi(k,m) theta_m) / S_m).
-// theta, s and lng are vector views of ng entries.
-void groupres(int ng, const view<double>& psi, const view<const double>& qk,
-              const view<double>& theta, const view<double>& s, const view<double>& lng) {
-  for (int m = 1; m <= ng; ++m) {
-    double sum = 0.0;
-    for (int n = 1; n <= ng; ++n) sum += theta(n) * psi(n, m);
-    s(m) = sum;
+// theta, s and lng are vector views of ng entries; psit is the transpose of psi.
+// Both sums are formed for all their indices at once, walking down contiguous columns
+// (of psit for S, of psi for the sums over m); each single sum still adds its terms in
+// ascending order of its own index.
+void groupres(int ng, const view<double>& psi, const view<double>& psit,
+              const view<const double>& qk, const view<double>& theta, const view<double>& s,
+              const view<double>& lng) {
+  // The sums accumulate in local arrays, which nothing else can alias.
+  double sbuf[maxgrp], accbuf[maxgrp];
+  const auto ss = vec(sbuf), acc = vec(accbuf);
+  for (int m = 1; m <= ng; ++m) ss(m) = 0.0;
+  for (int n = 1; n <= ng; ++n) {
+    const double tn = theta(n);
+    for (int m = 1; m <= ng; ++m) ss(m) += tn * psit(m, n);
   }
-  // The sums over m for all k at once, column by column of psi; each sum still adds
-  // its terms in the order m = 1..ng.
-  double accbuf[maxgrp];
-  const auto acc = vec(accbuf);
   for (int k = 1; k <= ng; ++k) acc(k) = 0.0;
   for (int m = 1; m <= ng; ++m) {
-    const double tm = theta(m), sm = s(m);
+    const double tm = theta(m), sm = ss(m);
     for (int k = 1; k <= ng; ++k) acc(k) += (psi(k, m) * tm) / sm;
   }
-  for (int k = 1; k <= ng; ++k) lng(k) = qk(k) * ((1.0 - std::log(s(k))) - acc(k));
+  for (int m = 1; m <= ng; ++m) s(m) = ss(m);
+  for (int k = 1; k <= ng; ++k) lng(k) = qk(k) * ((1.0 - std::log(ss(k))) - acc(k));
 }
 
 }  // namespace
@@ -58,18 +62,28 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
   const auto xgrppure = mat<maxcomp>(w.xgrppure), lngkpure = mat<maxcomp>(w.lngkpure);
   const auto thetapure = mat<maxgrp>(w.thetapure), thetapsipure = mat<maxgrp>(w.thetapsipure);
 
-  // 1. Group interaction factors, psi(n,m) from the parameters of the same pair (n,m).
+  // 1. Group interaction factors, psi(n,m) from the parameters of the same pair (n,m),
+  // and a transposed copy for the sums that run down the columns of psi.
+  double psitbuf[maxgrp * maxgrp];
+  const auto psit = mat<maxgrp>(psitbuf);
   {
     const auto amn = mat<maxgrp>(mp.amn);
+    // The exponents first (a loop without calls), then the exponentials.
     if (modified) {
       const auto bmn = mat<maxgrp>(mp.bmn), cmn = mat<maxgrp>(mp.cmn);
       for (int m = 1; m <= ng; ++m)
         for (int n = 1; n <= ng; ++n)
-          psi(n, m) = std::exp(((-amn(n, m) / tk) - bmn(n, m)) - cmn(n, m) * tk);
+          psi(n, m) = ((-amn(n, m) / tk) - bmn(n, m)) - cmn(n, m) * tk;
     } else {
       for (int m = 1; m <= ng; ++m)
-        for (int n = 1; n <= ng; ++n) psi(n, m) = std::exp(-amn(n, m) / tk);
+        for (int n = 1; n <= ng; ++n) psi(n, m) = -amn(n, m) / tk;
     }
+    for (int m = 1; m <= ng; ++m)
+      for (int n = 1; n <= ng; ++n) {
+        const double e = std::exp(psi(n, m));
+        psi(n, m) = e;
+        psit(m, n) = e;
+      }
   }
 
   // 2. Area and volume parameters of the components.
@@ -104,21 +118,24 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
   }
 
   // 5, 6. Residual group activity coefficients of the mixture.
-  groupres(ng, psi, qk, thetagrp, thetapsi, lngk);
+  groupres(ng, psi, psit, qk, thetagrp, thetapsi, lngk);
 
   // 7. The same for every pure component, over every group, also those it lacks.
   for (int i = 1; i <= nc; ++i) {
+    // X_k^(i) is formed in a contiguous local copy and then stored at (i,k).
+    double xbuf[maxgrp], lngbuf[maxgrp];
+    const auto xp = vec(xbuf);
     double nsum = 0.0;
     for (int m = 1; m <= ng; ++m) nsum += nuk(m, i);
-    for (int k = 1; k <= ng; ++k) xgrppure(i, k) = nuk(k, i) / nsum;
+    for (int k = 1; k <= ng; ++k) xp(k) = nuk(k, i) / nsum;
     double qsum = 0.0;
-    for (int m = 1; m <= ng; ++m) qsum += qk(m) * xgrppure(i, m);
-    for (int k = 1; k <= ng; ++k) thetapure(k, i) = (xgrppure(i, k) * qk(k)) / qsum;
-    double lngbuf[maxgrp];
+    for (int m = 1; m <= ng; ++m) qsum += qk(m) * xp(m);
+    for (int k = 1; k <= ng; ++k) thetapure(k, i) = (xp(k) * qk(k)) / qsum;
+    for (int k = 1; k <= ng; ++k) xgrppure(i, k) = xp(k);
     const view<double> theta{&thetapure(1, i), maxgrp};
     const view<double> s{&thetapsipure(1, i), maxgrp};
     const auto lng = vec(lngbuf);
-    groupres(ng, psi, qk, theta, s, lng);
+    groupres(ng, psi, psit, qk, theta, s, lng);
     for (int k = 1; k <= ng; ++k) lngkpure(i, k) = lng(k);
   }
 
