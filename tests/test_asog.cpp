@@ -411,6 +411,34 @@ TEST_F(Asog, EarlierContentsOfTheWorkArraysDoNotMatter) {
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(samebits(gam(i), clean[i - 1])) << i;
 }
 
+TEST_F(Asog, ExtremeFactorsReachComponentsWithoutTheGroup) {
+  // A group that a pure component lacks still enters its sums: 0 x inf and 0 / 0 are
+  // NaN, not skipped as zero.
+  place({ethanol, water});
+  realpairs();
+  setx({0.4, 0.6});
+  const auto m = mat<maxgrp>(modelpar.asogm);
+  const auto psi = mat<maxgrp>(actwork.psiasog), sumpure = mat<maxgrp>(actwork.asogsumpure);
+  const auto lnpure = mat<maxcomp>(actwork.lngkpure);
+
+  m(3, 1) = 800.0;  // psi(3,1) = exp(800) overflows; water lacks group 1
+  run(25.0);
+  EXPECT_TRUE(std::isinf(psi(3, 1)));
+  EXPECT_TRUE(std::isnan(sumpure(3, 2)));  // 0 x inf
+  EXPECT_TRUE(std::isnan(lnpure(1, 1)));   // ethanol lacks group 3: (0 x inf) / inf
+  EXPECT_TRUE(std::isnan(gam(1)));
+  EXPECT_TRUE(std::isnan(gam(2)));
+
+  // psi(3,1) = psi(3,2) = 0 underflow: ethanol's sum of row 3 is 0, and the terms it
+  // divides are 0 / 0.
+  m(3, 1) = -800.0;
+  m(3, 2) = -800.0;
+  run(25.0);
+  EXPECT_EQ(sumpure(3, 1), 0.0);
+  for (int k = 1; k <= 3; ++k) EXPECT_TRUE(std::isnan(lnpure(1, k))) << k;
+  EXPECT_TRUE(std::isnan(gam(1)));
+}
+
 TEST_F(Asog, DegenerateInputsRunOnInIeeeArithmetic) {
   const comp empty{{0.0, 0.0, 0.0}, 2.0};
   const struct {
