@@ -1,0 +1,39 @@
+#!/bin/sh
+# Wine for the tests, in a prefix of their own inside the build tree, without a display
+# and without debug output:
+#   wine.sh PREFIX start            create the prefix when it is missing, start the server
+#   wine.sh PREFIX run PROGRAM ...  run a Windows program; its exit status is returned
+#   wine.sh PREFIX stop             end the server and every Wine process of the prefix
+# The prefix is 64-bit and also runs 32-bit programs; it must be made after the 32-bit
+# Wine (wine32:i386) is installed, so a prefix without its 32-bit half is made again.
+set -eu
+prefix=$1 what=$2
+shift 2
+case $prefix in /*) ;; *) prefix=$(pwd)/$prefix ;; esac
+export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset DISPLAY WAYLAND_DISPLAY
+
+case $what in
+  start)
+    command -v wine >/dev/null || { echo "wine.sh: Wine is not installed (scripts/setup.sh)" >&2; exit 1; }
+    [ -x /usr/lib/wine/wine ] || { echo "wine.sh: the 32-bit Wine, wine32:i386, is missing (scripts/setup.sh)" >&2; exit 1; }
+    if [ ! -f "$prefix/system.reg" ] || [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+      rm -rf "$prefix"
+      mkdir -p "$(dirname "$prefix")"
+      wineboot --init
+      wineserver -w
+    fi
+    ;;
+  run)
+    exec wine "$@"
+    ;;
+  stop)
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    ;;
+  *)
+    echo "usage: wine.sh PREFIX start|run PROGRAM ...|stop" >&2
+    exit 2
+    ;;
+esac
