@@ -354,7 +354,8 @@ inline void compare(tally& t, const char* what, const outcome (&mine)[ncases],
     }
   }
   std::printf("%s: %d of %d results bit for bit the same", what, same, ncases);
-  if (worst > 0) std::printf(", largest difference %lld ulp (%s)", static_cast<long long>(worst), worstid);
+  if (worst > 0)
+    std::printf(", largest difference %lld ulp (%s)", static_cast<long long>(worst), worstid);
   std::printf("\n");
 }
 

@@ -149,6 +149,7 @@ void checkstdcall(tally& t, vlefn f, const callcase& c, const outcome& plain) {
 int main(int argc, char** argv) {
   const char *dllname = nullptr, *outpath = nullptr, *nativepath = nullptr,
              *peerpath = nullptr;
+  bool usage = false;
   for (int i = 1; i < argc; ++i) {
     if (i + 1 < argc && std::strcmp(argv[i], "-out") == 0)
       outpath = argv[++i];
@@ -159,9 +160,9 @@ int main(int argc, char** argv) {
     else if (!dllname && argv[i][0] != '-')
       dllname = argv[i];
     else
-      dllname = nullptr, argc = 0;
+      usage = true;
   }
-  if (!dllname) {
+  if (usage || !dllname) {
     std::fprintf(stderr, "usage: corvanehost DLL [-out FILE] [-native FILE] [-peer FILE]\n");
     return 2;
   }
@@ -223,15 +224,21 @@ int main(int argc, char** argv) {
     const callcase& c = cases[i];
     const vlefn f = fns[c.fn];
     const outcome o = runcase([f](const argset& a) { return call13(f, a); }, c);
-    check(t, sameoutcome(o, out[i]), "%s: %.17g \"%s\" when run after the others, %.17g \"%s\" before",
-          c.id, o.r, o.msg, out[i].r, out[i].msg);
+    check(t, sameoutcome(o, out[i]),
+          "%s: %.17g \"%s\" when run after the others, %.17g \"%s\" before", c.id, o.r,
+          o.msg, out[i].r, out[i].msg);
   }
 
+  // The same table through the native library and through the other DLL.
   static outcome other[ncases];
-  if (nativepath && readresults(nativepath, other)) compare(t, "native", out, other);
-  else if (nativepath) check(t, false, "no native results");
-  if (peerpath && readresults(peerpath, other)) compare(t, "other DLL", out, other);
-  else if (peerpath) check(t, false, "no results of the other DLL");
+  if (nativepath) {
+    if (check(t, readresults(nativepath, other), "no native results"))
+      compare(t, "native", out, other);
+  }
+  if (peerpath) {
+    if (check(t, readresults(peerpath, other), "no results of the other DLL"))
+      compare(t, "other DLL", out, other);
+  }
   if (outpath) check(t, writeresults(outpath, out), "cannot write %s", outpath);
 
   FreeLibrary(h);

@@ -20,9 +20,16 @@ w() {
 
 case $what in
   start)
-    command -v wine >/dev/null || { echo "wine.sh: Wine is not installed (scripts/setup.sh)" >&2; exit 1; }
-    [ -x /usr/lib/wine/wine ] || { echo "wine.sh: the 32-bit Wine, wine32:i386, is missing (scripts/setup.sh)" >&2; exit 1; }
-    if [ ! -f "$prefix/system.reg" ] || [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    if ! command -v wine >/dev/null; then
+      echo "wine.sh: Wine is not installed (scripts/setup.sh installs it)" >&2
+      exit 1
+    fi
+    if [ ! -x /usr/lib/wine/wine ]; then
+      echo "wine.sh: the 32-bit Wine, wine32:i386, is missing (scripts/setup.sh installs it)" >&2
+      exit 1
+    fi
+    if [ ! -f "$prefix/system.reg" ] ||
+       [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
       rm -rf "$prefix"
       mkdir -p "$(dirname "$prefix")"
       w wineboot --init
