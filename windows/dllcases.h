@@ -107,6 +107,9 @@ constexpr callcase cases[] = {
     mk("ethwat-y-mass", wilyF, ok, nullptr, ethwat, 0.5, 1, 760.0),
     mk("ethwat-t-atm", wiltmF, ok, nullptr, ethwat, 0.9, 2, 1.0),
     mk("ethwat-y-300mmhg", wilymF, ok, nullptr, ethwat, 0.05, 1, 300.0),
+    // at 305 kPa the runtimes' exponentials and powers part in the last bits
+    mk("ethwat-t-305kpa", wiltmF, ok, nullptr, ethwat, 0.01, 0, 305000.0),
+    mk("ethwat-y-mass-305kpa", wilyF, ok, nullptr, ethwat, 0.01, 0, 305000.0),
     mk("ethanol-pure-t", wiltmF, ok, nullptr, ethwat, 1.0, 1, 760.0, tbethanol),
     mk("ethanol-pure-y", wilymF, ok, nullptr, ethwat, 1.0, 1, 760.0, 1.0),
     mk("water-pure-t", wiltF, ok, nullptr, ethwat, 0.0, 1, 760.0, tbwater),
