@@ -1,0 +1,161 @@
+// The ASOG loader.
+#include "asogpar.h"
+#include "loaders.h"
+#include "view.h"
+
+namespace corvane {
+
+double mrow[nasoggrp];
+double nrow[nasoggrp];
+
+namespace {
+
+// Diagnostic for a read that did not give its value.
+void badread(const textfile& t, rdstat s, const char* what) {
+  switch (s) {
+    case rdeof:
+    case rdunclosed:
+      diag(t.name, "the file ends after line %d, while reading %s", t.lineno, what);
+      break;
+    case rderr:
+      diag(t.name, "read error after line %d", t.lineno);
+      break;
+    case rdnull:
+      diag(t.name, "line %d: a null value where %s should stand", t.lineno, what);
+      break;
+    case rdslash:
+      diag(t.name, "line %d: a slash where %s should stand", t.lineno, what);
+      break;
+    case rdrepeat:
+      diag(t.name, "line %d: \"%s\" is a repeat count, not %s", t.tokline, t.tok, what);
+      break;
+    default:
+      diag(t.name, "line %d: \"%s\" is not %s", t.tokline, t.tok, what);
+      break;
+  }
+}
+
+// Skips the n lines of a block, or what is left of them.
+bool skiplines(textfile& t, int n, int g) {
+  for (int r = 1; r <= n; ++r) {
+    rdstat s = skipline(t);
+    if (s != rdok) {
+      if (s == rderr) {
+        diag(t.name, "read error after line %d", t.lineno);
+      } else {
+        diag(t.name, "the file ends after line %d, inside block %d of 11 lines", t.lineno, g);
+      }
+      return false;
+    }
+  }
+  return true;
+}
+
+// Reads block g (lines 1 to 11) into mrow and nrow.
+bool readblock(textfile& t, int g) {
+  if (!skiplines(t, 1, g)) return false;
+
+  // Line 2: the group's number and its name, neither used. A missing value (null, or a
+  // slash) does no harm.
+  std::int32_t num = 0;
+  rdstat s = ffint(t, num);
+  if (s != rdok && s != rdnull && s != rdslash) {
+    badread(t, s, "the group's number");
+    return false;
+  }
+  char name[64];
+  std::int32_t len = 0;
+  s = fftext(t, name, sizeof name, len);
+  if (s != rdok && s != rdlong && s != rdnull && s != rdslash) {
+    badread(t, s, "the group's name");
+    return false;
+  }
+  if (ffend(t) != rdok) {
+    badread(t, rderr, "");
+    return false;
+  }
+
+  // Lines 3 to 11: m(g,1), n(g,1), ..., m(g,43), n(g,43).
+  auto m = vec(mrow);
+  auto n = vec(nrow);
+  for (int l = 1; l <= nasoggrp; ++l) {
+    s = ffreal(t, m(l));
+    if (s == rdok) s = ffreal(t, n(l));
+    if (s != rdok) {
+      badread(t, s, "a number");
+      return false;
+    }
+  }
+  if (ffend(t) != rdok) {
+    badread(t, rderr, "");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void readprmblocks(textfile& t, const loaderstate& st, const std::int32_t& ng,
+                   double (&asogm)[maxgrp * maxgrp], double (&asogn)[maxgrp * maxgrp],
+                   std::int32_t& ierr) {
+  auto g = vec(st.grplist);
+  auto am = mat<maxgrp>(asogm);
+  auto an = mat<maxgrp>(asogn);
+  auto m = vec(mrow);
+  auto n = vec(nrow);
+  ierr = 1;
+  int j = 1;
+  for (int grp = 1; grp <= nasoggrp; ++grp) {
+    if (j <= ng && g(j) == grp) {
+      if (!readblock(t, grp)) return;
+      for (int l = 1; l <= ng; ++l) {
+        am(j, l) = m(g(l));
+        an(j, l) = n(g(l));
+      }
+      ++j;
+    } else if (!skiplines(t, 11, grp)) {
+      return;
+    }
+  }
+  ierr = 0;
+}
+
+void readprmaso(loaderstate& st, const std::int32_t& ng, double (&asogm)[maxgrp * maxgrp],
+                double (&asogn)[maxgrp * maxgrp], std::int32_t& ierr) {
+  mkdatapath(st, "\\prm.aso", ierr);
+  if (ierr != 0) return;
+  char path[maxpath + 1];
+  pathtext(st, path);
+  std::FILE* f = openread(path);
+  if (f == nullptr) {
+    diag(path, "cannot be opened");
+    ierr = 1;
+    return;
+  }
+  textfile t;
+  opentext(t, f, path);
+  readprmblocks(t, st, ng, asogm, asogn, ierr);
+  std::fclose(f);
+}
+
+void loadasog(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
+              double (&fhsize)[maxgrp], double (&nuasog)[maxgrp * maxcomp],
+              double (&asogm)[maxgrp * maxgrp], double (&asogn)[maxgrp * maxgrp],
+              std::int32_t& ierr) {
+  loaderstate& st = asogstate;
+  checknc("loadasog", nc, ierr);
+  if (ierr != 0) return;
+  finddatadir(st, ierr);
+  if (ierr != 0) return;
+  clearout(fhsize, nuasog, asogm, asogn);
+  mkdatapath(st, "\\asog.nam", ierr);
+  if (ierr != 0) return;
+  readcomp(st, nc, ids, fhsize, nuasog, ierr);
+  if (ierr != 0) return;
+  mkgrplist(st, nc, ng, ierr);
+  if (ierr != 0) return;
+  reindexnu(st, nc, ng, nuasog);
+  readprmaso(st, ng, asogm, asogn, ierr);
+}
+
+}  // namespace corvane

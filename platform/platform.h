@@ -1,0 +1,40 @@
+// The thin operating-system layer of the loaders: the current directory, the current
+// directory of a drive, and opening and positioning data files. Win32 and POSIX
+// implementations sit behind this one header; nothing else of the loaders depends on
+// the platform.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#if !defined(_WIN32)
+#include <climits>
+#endif
+
+namespace corvane {
+
+// The longest path, in characters, that the platform's file calls take: the Win32 ANSI
+// calls' MAX_PATH, or POSIX PATH_MAX. Every path buffer of the loaders has this length.
+#if defined(_WIN32)
+constexpr int maxpath = 260;
+#else
+constexpr int maxpath = PATH_MAX;
+#endif
+
+constexpr int nodir = -1;    // the platform gives no answer, or one longer than maxpath
+constexpr int nodrive = -2;  // the drive does not exist (POSIX: there are no drives)
+
+// The process's current directory, written to buf without a terminating zero. Returns
+// its length, or nodir.
+int getcurdir(char (&buf)[maxpath]);
+
+// The current directory of the drive with the upper-case letter `letter`, written to buf
+// without a terminating zero. Returns its length, nodrive or nodir.
+int getdrivedir(char letter, char (&buf)[maxpath]);
+
+// Opens the existing file `path` (zero-terminated) for reading bytes. A backslash is a
+// directory separator on every platform. Returns null when the file cannot be opened.
+std::FILE* openread(const char (&path)[maxpath + 1]);
+
+// Moves f to byte `off` from the start of the file. False when the platform cannot.
+bool seekto(std::FILE* f, std::int64_t off);
+
+}  // namespace corvane
