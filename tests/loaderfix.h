@@ -10,6 +10,7 @@
 #include <string>
 
 #include "stage.h"
+#include "support.h"
 
 namespace corvane::testing {
 
