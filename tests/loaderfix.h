@@ -1,5 +1,5 @@
-// Fixture files for the loader tests: a fresh temporary directory that becomes the
-// current directory, files written into it, and component records built byte by byte.
+// The loader tests' fixture: a fresh temporary directory that becomes the current
+// directory, with files written into it.
 #pragma once
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,55 +9,11 @@
 #include <cstring>
 #include <string>
 
+#include "fixtures.h"
 #include "stage.h"
 #include "support.h"
 
 namespace corvane::testing {
-
-// Little-endian bytes of a 32-bit integer and of a double.
-inline std::string le32(std::int32_t v) {
-  std::uint32_t u;
-  std::memcpy(&u, &v, 4);
-  std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(u >> (8 * i) & 0xff);
-  return s;
-}
-
-inline std::string le64(double v) {
-  std::uint64_t u;
-  std::memcpy(&u, &v, 8);
-  std::string s(8, '\0');
-  for (int i = 0; i < 8; ++i) s[i] = static_cast<char>(u >> (8 * i) & 0xff);
-  return s;
-}
-
-struct aslot {
-  std::int32_t key;
-  double nu;
-};
-
-struct uslot {
-  std::int32_t main;
-  std::int32_t sub;
-  double nu;
-};
-
-// One asogrec of 544 bytes: size fh and the seven slots; the unused fields and the rest
-// of the record hold other bytes, since the reader must not look at them.
-inline std::string asogrec(double fh, const aslot (&s)[nslot]) {
-  std::string r = le32(12345) + std::string(40, 'n') + le64(fh);
-  for (const aslot& x : s) r += le32(x.key) + le64(x.nu);
-  r += std::string(asoglen - asogdata, '\xa5');
-  return r;
-}
-
-// One unifrec of 624 bytes.
-inline std::string unifrec(const uslot (&s)[nslot]) {
-  std::string r = le32(-7) + std::string(40, 'n');
-  for (const uslot& x : s) r += le32(x.main) + le32(x.sub) + le64(x.nu);
-  r += std::string(uniflen - unifdata, '\x5a');
-  return r;
-}
 
 // A test that runs in its own temporary directory, the process's current directory for
 // its duration; the loaders' states start as at load.
