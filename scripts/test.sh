@@ -14,3 +14,6 @@ for preset in debug asan release windows; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== fuzz"
+bash scripts/fuzz.sh

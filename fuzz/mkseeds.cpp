@@ -1,0 +1,71 @@
+// Writes the fuzz targets' seed inputs, built from the test fixtures, into the
+// directories <out>/place, <out>/comp and <out>/prmaso.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "fixtures.h"
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+std::string outdir;
+
+void seed(const std::string& target, const std::string& name, const std::string& bytes) {
+  std::string d = outdir + "/" + target;
+  mkdir(d.c_str(), 0755);
+  std::FILE* f = std::fopen((d + "/" + name).c_str(), "wb");
+  if (f == nullptr) {
+    std::perror(d.c_str());
+    std::exit(1);
+  }
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+std::string ids(int kind, std::initializer_list<int> rec) {
+  std::string s(1, static_cast<char>(kind | static_cast<int>(rec.size())));
+  for (int r : rec) s += std::string{static_cast<char>(r & 0xff), static_cast<char>(r >> 8 & 0xff)};
+  return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  outdir = argv[1];
+  mkdir(outdir.c_str(), 0755);
+
+  const char* places[] = {"'/a b/c' rest\n", "\"say \"\"hi\"\"\"\n", "'ab\r\ncd'\n",
+                          "data,rest\n",     "\n\n \t\n  C:\\data\\ x\n", ", x\n",
+                          "/x\n",            "'unclosed\n",          ""};
+  int n = 0;
+  for (const char* p : places) seed("place", "p" + std::to_string(n++), p);
+
+  const aslot e{0, 0.0};
+  const uslot u{0, 0, 0.0};
+  std::string asog = asogrec(3.0, {{3, 2.0}, {1, 1.0}, e, e, e, e, e}) +
+                     asogrec(2.0, {{1, 1.0}, e, e, {5, 3.0}, e, e, e}) +
+                     asogrec(0.5, {{43, 1.0}, e, e, e, e, e, e});
+  std::string unif = unifrec({{1, 1, 1.0}, {1, 2, 1.0}, u, u, u, u, u}) +
+                     unifrec({{5, 14, 2.0}, {6, 2, 1.0}, u, u, u, u, u});
+  seed("comp", "asog2", ids(0, {1, 2}) + asog);
+  seed("comp", "asog3", ids(0, {2, 1, 3}) + asog);
+  seed("comp", "asogsame", ids(0, {1, 1}) + asog);
+  seed("comp", "unif2", ids(0x80, {1, 2}) + unif);
+  seed("comp", "unifpast", ids(0x80, {1, 3}) + unif);
+
+  std::string all = prmaso();
+  seed("prmaso", "g135", std::string("\x15\0\0\0\0\0", 6) + all);
+  seed("prmaso", "g43", std::string("\0\0\0\0\0\x04", 6) + all);
+  seed("prmaso", "none", std::string(6, '\0') + all);
+  std::string mixed = std::string("\x02\0\0\0\0\0", 6);
+  for (int g = 1; g <= nasoggrp; ++g) {
+    mixed += g == 2 ? "x\n2, 'a, b / c'\n" + prmnumbers(g) : "1\n'\n\"\n,,\n/\n4*5\n\n\n\n\n\n";
+  }
+  seed("prmaso", "mixed", mixed);
+  return 0;
+}
