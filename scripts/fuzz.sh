@@ -2,10 +2,10 @@
 # Builds the libFuzzer targets fuzz/fuzz_*.cpp with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer in build/fuzz, and runs each from its seeds (written by
 # fuzz/mkseeds.cpp from the test fixtures) for a fixed number of runs with a fixed
-# seed, so that a run repeats. A target's seeds are those mkseeds writes for it and the
-# files of fuzz/seeds/<target>/, if any. Any crash, sanitizer report, failed check or ended
-# process fails the script. About 30 seconds in all; FUZZ_RUNS overrides the number of
-# runs of every target.
+# seed, so that a run repeats. A target's seeds are those mkseeds writes for it and
+# the files of fuzz/seeds/<target>/, if any. Any crash, sanitizer report, failed check
+# or ended process fails the script. About 30 seconds in all; FUZZ_RUNS overrides the
+# number of runs of every target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,7 +38,7 @@ for src in fuzz/fuzz_*.cpp; do
   mkdir -p "$out/corpus/$target"
   # seeds from mkseeds, and any kept in fuzz/seeds/<target>; none: an empty start
   for d in "$out/seeds/$target" "fuzz/seeds/$target"; do
-    if [ -d "$d" ]; then cp "$d"/* "$out/corpus/$target/"; fi
+    if [ -d "$d" ]; then cp -R "$d"/. "$out/corpus/$target/"; fi
   done
   n=${FUZZ_RUNS:-${runs[$target]:-50000}}
   echo "== $name: $n runs"
