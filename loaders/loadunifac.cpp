@@ -1,0 +1,47 @@
+// The UNIFAC-family loaders: modified UNIFAC (Dortmund) and UNIFAC.
+#include "loaders.h"
+#include "stage.h"
+#include "unifpar.h"
+
+namespace corvane {
+
+void loadmunifac(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
+                 double (&qk)[maxgrp], double (&rk)[maxgrp], double (&nuk)[maxgrp * maxcomp],
+                 double (&amn)[maxgrp * maxgrp], double (&bmn)[maxgrp * maxgrp],
+                 double (&cmn)[maxgrp * maxgrp], std::int32_t& ierr) {
+  loaderstate& st = munifacstate;
+  checknc("loadmunifac", nc, ierr);
+  if (ierr != 0) return;
+  finddatadir(st, ierr);
+  if (ierr != 0) return;
+  clearout(nuk, amn, bmn, cmn);
+  mkdatapath(st, "\\m-unifac.nam", ierr);
+  if (ierr != 0) return;
+  readcomp(st, nc, ids, nuk, ierr);
+  if (ierr != 0) return;
+  mkgrplist(st, nc, ng, ierr);
+  if (ierr != 0) return;
+  reindexnu(st, nc, ng, nuk);
+  readunifpar(st, "\\modunifac.par", ng, qk, rk, amn, bmn, cmn, ierr);
+}
+
+void loadunifac(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
+                double (&qk)[maxgrp], double (&rk)[maxgrp], double (&nuk)[maxgrp * maxcomp],
+                double (&amn)[maxgrp * maxgrp], std::int32_t& ierr) {
+  loaderstate& st = unifacstate;
+  checknc("loadunifac", nc, ierr);
+  if (ierr != 0) return;
+  finddatadir(st, ierr);
+  if (ierr != 0) return;
+  clearout(nuk, amn);
+  mkdatapath(st, "\\unifac.nam", ierr);
+  if (ierr != 0) return;
+  readcomp(st, nc, ids, nuk, ierr);
+  if (ierr != 0) return;
+  mkgrplist(st, nc, ng, ierr);
+  if (ierr != 0) return;
+  reindexnu(st, nc, ng, nuk);
+  readunifpar(st, "\\unifac.par", ng, qk, rk, amn, ierr);
+}
+
+}  // namespace corvane
