@@ -1,11 +1,12 @@
 // Writes the fuzz targets' seed inputs, built from the test fixtures, into the
-// directories <out>/place, <out>/comp and <out>/prmaso.
+// directories <out>/place, <out>/comp, <out>/prmaso, <out>/unifpar and <out>/fixedcol.
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
 
 #include "fixtures.h"
+#include "uniffix.h"
 
 using namespace corvane;
 using namespace corvane::testing;
@@ -67,5 +68,24 @@ int main(int argc, char** argv) {
     mixed += g == 2 ? "x\n2, 'a, b / c'\n" + prmnumbers(g) : "1\n'\n\"\n,,\n/\n4*5\n\n\n\n\n\n";
   }
   seed("prmaso", "mixed", mixed);
+
+  // UNIFAC-family parameter files: byte 0 bit 0 set for the modified layout.
+  const std::string pars[] = {
+      unifacpar(), dortmundpar(),
+      "\n\n 2 lines, /\r\n" + uline("1", "5", "1 5", "-2.5D+1") + "\r\n" + uline("", "201", "", "") +
+          "\n0,\n",
+      "1\n" + mline("3", "3", "1.5+02", ".5", "5.", "-15", "", "1E400").substr(0, 60) + "\n1\n" +
+          sline("1 2", "x'\"/,", "15", "1.5e-2") + " rest\n",
+      ",\n", "1\n  1  5     1.0.\n", "3\n" + uline("1", "2", "1", "2") + "\n"};
+  n = 0;
+  for (const std::string& p : pars) {
+    seed("unifpar", "u" + std::to_string(n), std::string(1, '\0') + p);
+    seed("unifpar", "m" + std::to_string(n), "\1" + p);
+    // fixedcol: columns 7-18 with 5 decimals, 19-30 with 5, 15-24 with 4
+    seed("fixedcol", "a" + std::to_string(n), std::string("\6\xfb") + p);
+    seed("fixedcol", "b" + std::to_string(n), std::string("\x12\xfb") + p);
+    seed("fixedcol", "r" + std::to_string(n), std::string("\x0e\xc9") + p);
+    ++n;
+  }
   return 0;
 }

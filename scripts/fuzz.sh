@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 out=build/fuzz
 # Runs of each target, chosen for a few seconds each; a target not listed gets 50000.
-declare -A runs=([comp]=300000 [place]=60000 [prmaso]=60000)
+declare -A runs=([comp]=300000 [place]=60000 [prmaso]=60000 [fixedcol]=60000 [unifpar]=15000)
 cxx=${CXX_FUZZ:-clang++}
 common=(-std=c++17 -g -O1 -Wall -Wextra -Werror -ffp-contract=off
         -Iengine -Iloaders -Iplatform -Itests -Ifuzz)
