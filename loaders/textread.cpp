@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform.h"
+
 namespace corvane {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr int ch_none = -4;  // t.back holds no character
 // no line end gives one ch_eol before ch_eof.
 int fetch(textfile& t) {
   if (t.ended) return ch_eof;
-  int c = std::getc(t.f);
+  int c = readbyte(t.f);
   if (c == EOF) {
     if (std::ferror(t.f)) return ch_err;
     t.ended = true;
@@ -34,7 +36,7 @@ int fetch(textfile& t) {
     return ch_eol;
   }
   if (c == '\r') {
-    int d = std::getc(t.f);
+    int d = readbyte(t.f);
     if (d == '\n') {
       t.bol = true;
       return ch_eol;

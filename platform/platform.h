@@ -34,6 +34,16 @@ int getdrivedir(char letter, char (&buf)[maxpath]);
 // directory separator on every platform. Returns null when the file cannot be opened.
 std::FILE* openread(const char (&path)[maxpath + 1]);
 
+// The next byte of f, or EOF, without taking the stream's lock: a loader's file is used
+// by the one thread that opened it.
+inline int readbyte(std::FILE* f) {
+#if defined(_WIN32)
+  return _getc_nolock(f);
+#else
+  return getc_unlocked(f);
+#endif
+}
+
 // Moves f to byte `off` from the start of the file. False when the platform cannot.
 bool seekto(std::FILE* f, std::int64_t off);
 
