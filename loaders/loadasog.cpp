@@ -125,13 +125,8 @@ void readprmaso(loaderstate& st, const std::int32_t& ng, double (&asogm)[maxgrp 
   mkdatapath(st, "\\prm.aso", ierr);
   if (ierr != 0) return;
   char path[maxpath + 1];
-  pathtext(st, path);
-  std::FILE* f = openread(path);
-  if (f == nullptr) {
-    diag(path, "cannot be opened");
-    ierr = 1;
-    return;
-  }
+  std::FILE* f = opendata(st, path, ierr);
+  if (f == nullptr) return;
   textfile t;
   opentext(t, f, path);
   readprmblocks(t, st, ng, asogm, asogn, ierr);

@@ -190,6 +190,16 @@ void pathtext(const loaderstate& st, char (&path)[maxpath + 1]) {
   path[n] = '\0';
 }
 
+std::FILE* opendata(const loaderstate& st, char (&path)[maxpath + 1], std::int32_t& ierr) {
+  pathtext(st, path);
+  std::FILE* f = openread(path);
+  if (f == nullptr) {
+    diag(path, "cannot be opened");
+    ierr = 1;
+  }
+  return f;
+}
+
 void clearout(double (&fhsize)[maxgrp], double (&nuasog)[maxgrp * maxcomp],
               double (&asogm)[maxgrp * maxgrp], double (&asogn)[maxgrp * maxgrp]) {
   auto fh = vec(fhsize);
@@ -215,13 +225,8 @@ void clearout(double (&nuk)[maxgrp * maxcomp], double (&amn)[maxgrp * maxgrp]) {
 void readcomp(loaderstate& st, const std::int32_t& nc, const std::int32_t (&ids)[maxcomp],
               double (&fhsize)[maxgrp], double (&nuasog)[maxgrp * maxcomp], std::int32_t& ierr) {
   char path[maxpath + 1];
-  pathtext(st, path);
-  std::FILE* f = openread(path);
-  if (f == nullptr) {
-    diag(path, "cannot be opened");
-    ierr = 1;
-    return;
-  }
+  std::FILE* f = opendata(st, path, ierr);
+  if (f == nullptr) return;
   readasogrecs(f, path, st, nc, ids, fhsize, nuasog, ierr);
   std::fclose(f);
 }
@@ -229,13 +234,8 @@ void readcomp(loaderstate& st, const std::int32_t& nc, const std::int32_t (&ids)
 void readcomp(loaderstate& st, const std::int32_t& nc, const std::int32_t (&ids)[maxcomp],
               double (&nuk)[maxgrp * maxcomp], std::int32_t& ierr) {
   char path[maxpath + 1];
-  pathtext(st, path);
-  std::FILE* f = openread(path);
-  if (f == nullptr) {
-    diag(path, "cannot be opened");
-    ierr = 1;
-    return;
-  }
+  std::FILE* f = opendata(st, path, ierr);
+  if (f == nullptr) return;
   readunifrecs(f, path, st, nc, ids, nuk, ierr);
   std::fclose(f);
 }

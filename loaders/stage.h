@@ -71,6 +71,10 @@ void mkdatapath(loaderstate& st, const char* lit, std::int32_t& ierr);
 // datapath without its trailing blanks, zero-terminated: the path to open.
 void pathtext(const loaderstate& st, char (&path)[maxpath + 1]);
 
+// Opens the file that datapath names for reading, its zero-terminated path left in path.
+// Null, with a diagnostic and ierr = 1, when it cannot be opened.
+std::FILE* opendata(const loaderstate& st, char (&path)[maxpath + 1], std::int32_t& ierr);
+
 // The loaders' clearing of their outputs: the first maxcomp entries of fhsize, rows
 // 1..nslot of every count column, rows and columns 1..nslot of each pair matrix.
 void clearout(double (&fhsize)[maxgrp], double (&nuasog)[maxgrp * maxcomp],

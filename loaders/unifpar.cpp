@@ -194,13 +194,7 @@ std::FILE* openpar(loaderstate& st, const char* lit, char (&path)[maxpath + 1],
                    std::int32_t& ierr) {
   mkdatapath(st, lit, ierr);
   if (ierr != 0) return nullptr;
-  pathtext(st, path);
-  std::FILE* f = openread(path);
-  if (f == nullptr) {
-    diag(path, "cannot be opened");
-    ierr = 1;
-  }
-  return f;
+  return opendata(st, path, ierr);
 }
 
 // qk(j) and rk(j) of the list subgroups.
