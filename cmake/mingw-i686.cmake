@@ -1,16 +1,4 @@
-# Cross-compiling for Windows with Debian's mingw-w64 i686-w64-mingw32 toolchain.
-# The win32-thread flavour needs no libwinpthread; the static runtime keeps the DLL
-# self-contained.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows with Debian's mingw-w64 i686-w64-mingw32 toolchain.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(corvane_triple i686-w64-mingw32)
-find_program(CMAKE_CXX_COMPILER NAMES ${corvane_triple}-g++-win32 ${corvane_triple}-g++ REQUIRED)
-find_program(CORVANE_OBJDUMP NAMES ${corvane_triple}-objdump REQUIRED)
-find_program(CORVANE_DLLTOOL NAMES ${corvane_triple}-dlltool REQUIRED)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${corvane_triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
