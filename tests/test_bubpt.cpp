@@ -225,6 +225,28 @@ TEST_F(Bubpt, PassLimitWritesTheMoleFractionsAndTheTemperature) {
   EXPECT_NEAR(mixstate.t, 80.0, 1e-6);
 }
 
+TEST_F(Bubpt, NinetyNinePassesRunAndNoMore) {
+  // ln(Psat/Pa) = TK - 273.15, so that at p = 1 Pa every Newton step is exactly -1 K
+  // (1 - 1/Psat rounds to 1) and the residual stays far from 0: from 450 degrees the
+  // 99 steps end exactly at 351 degrees.
+  mixstaterec& ms = mixstate;
+  ms.nc = 1;
+  ms.model = 0;
+  ms.vpmode = 2;
+  ms.x[0] = 1.0;
+  ms.vpa[0] = -273.15;
+  ms.vpd[0] = 1.0;
+  ms.vpe[0] = 1.0;
+  ms.p = 1.0;
+  ms.t = 450.0;
+  std::string out;
+  EXPECT_EQ(run(out), 1);
+  EXPECT_EQ(ms.t, 351.0);
+  const std::vector<double> v = passfields(out);
+  ASSERT_EQ(v.size(), 1u);  // the extended form writes no temperature
+  EXPECT_EQ(v[0], 1.0);
+}
+
 TEST_F(Bubpt, PassLimitInTheExtendedFormWritesTheMoleFractionsOnly) {
   steep(false);
   std::string out;

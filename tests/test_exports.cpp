@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -215,6 +216,61 @@ TEST_F(Exports, StoresTheWholeSetUp) {
   EXPECT_EQ(mixstate.mw[1], c.mw2);
 }
 
+TEST_F(Exports, CallsWriteOnlyTheirOwnFields) {
+  // Every byte of the record starts as a sentinel; after a call only the fields of the
+  // two components, the 2 x 2 corner of lambda and the scalars the call sets may differ,
+  // plus x(3..10) in vle2wilymF and wv(3..10) in vle2wilyF, which they clear.
+  struct casedef {
+    exportfn fn;
+    bool clearsx, clearswv;
+  };
+  const casedef cases[] = {{vle2wiltmF, false, false}, {vle2wiltF, false, false},
+                           {vle2wilymF, true, false},  {vle2wilyF, false, true}};
+  for (const casedef& k : cases) {
+    std::memset(&mixstate, 0x5a, sizeof mixstate);
+    const mixstaterec before = mixstate;
+    call c;
+    ASSERT_NE(c(k.fn), failval);
+    const auto unchangedfrom3 = [](const double (&now)[maxcomp], const double (&was)[maxcomp]) {
+      return std::memcmp(now + 2, was + 2, sizeof now - 2 * sizeof now[0]) == 0;
+    };
+    const mixstaterec& ms = mixstate;
+    EXPECT_TRUE(unchangedfrom3(ms.gam, before.gam));
+    EXPECT_TRUE(unchangedfrom3(ms.y, before.y));
+    EXPECT_TRUE(unchangedfrom3(ms.vpa, before.vpa));
+    EXPECT_TRUE(unchangedfrom3(ms.vpb, before.vpb));
+    EXPECT_TRUE(unchangedfrom3(ms.vpc, before.vpc));
+    EXPECT_TRUE(unchangedfrom3(ms.wl, before.wl));
+    EXPECT_TRUE(unchangedfrom3(ms.mw, before.mw));
+    EXPECT_EQ(unchangedfrom3(ms.x, before.x), !k.clearsx);
+    EXPECT_EQ(unchangedfrom3(ms.wv, before.wv), !k.clearswv);
+    for (int i = 2; i < maxcomp; ++i) {
+      if (k.clearsx) {
+        EXPECT_EQ(ms.x[i], 0.0);
+      }
+      if (k.clearswv) {
+        EXPECT_EQ(ms.wv[i], 0.0);
+      }
+    }
+    // Never written by an exported call.
+    EXPECT_EQ(std::memcmp(ms.vpd, before.vpd, sizeof ms.vpd), 0);
+    EXPECT_EQ(std::memcmp(ms.vpe, before.vpe, sizeof ms.vpe), 0);
+    EXPECT_EQ(std::memcmp(ms.wila, before.wila, sizeof ms.wila), 0);
+    EXPECT_EQ(std::memcmp(ms.wilg, before.wilg, sizeof ms.wilg), 0);
+    EXPECT_EQ(std::memcmp(ms.vliq, before.vliq, sizeof ms.vliq), 0);
+    const auto l = mat<maxcomp>(mixstate.lambda);
+    const auto lb = mat<maxcomp>(before.lambda);
+    for (int i = 1; i <= maxcomp; ++i) {
+      for (int j = 1; j <= maxcomp; ++j) {
+        if (i > 2 || j > 2) {
+          EXPECT_TRUE(corvane::testing::samebits(l(i, j), lb(i, j)));
+        }
+      }
+    }
+    EXPECT_EQ(ms.rcal, 1.98721);
+  }
+}
+
 TEST_F(Exports, ConversionsInvertEachOther) {
   mixstate.nc = 3;
   const double x[] = {0.2, 0.3, 0.5}, y[] = {0.6, 0.3, 0.1}, mw[] = {58.08, 32.04, 18.015};
@@ -237,6 +293,10 @@ TEST_F(Exports, ConversionsInvertEachOther) {
     mixstate.x[0] = 0.9;
     moltomass();
     EXPECT_EQ(mixstate.wl[0], before);
+    const double xbefore = mixstate.x[0];
+    mixstate.wl[0] = 0.1;
+    masstomol();
+    EXPECT_EQ(mixstate.x[0], xbefore);
   }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "actcoef.h"
 #include "mixstate.h"
@@ -183,10 +184,46 @@ TEST_F(Wilson, StoredMatrixOutlivesTheCallThatBuiltIt) {
   mixstate.x[1] = 0.7;
   eval(20.0);
   const double g1 = mixstate.gam[0], g2 = mixstate.gam[1];
-  mixstate.wilmode = 3;
-  eval(90.0);  // uses the matrix of 20 degrees
-  EXPECT_EQ(mixstate.gam[0], g1);
-  EXPECT_EQ(mixstate.gam[1], g2);
+  // Every form but 1 and 2 uses the matrix of 20 degrees, whatever energies stand.
+  w(1, 2) = 0.0;
+  for (std::int32_t mode : {3, 0, -1, 4}) {
+    mixstate.wilmode = mode;
+    mixstate.gam[0] = mixstate.gam[1] = -3.0;
+    eval(90.0);
+    EXPECT_EQ(mixstate.gam[0], g1) << mode;
+    EXPECT_EQ(mixstate.gam[1], g2) << mode;
+  }
+}
+
+TEST_F(Wilson, EnergyFormsKeepTheirOrderOfOperations) {
+  // Inputs for which the written bracketings and their nearest alternatives round
+  // differently: form 1 forms the volume ratio before the product, form 2 divides by
+  // rcal and then by TK.
+  mixstate.model = 1;
+  mixstate.nc = 2;
+  mixstate.x[0] = 0.4;
+  mixstate.x[1] = 0.6;
+  mixstate.vliq[0] = 0.7;
+  mixstate.vliq[1] = 0.31;
+  const double t = 37.3, tk = t + 273.15, r = mixstate.rcal;
+  const auto lambda = mat<maxcomp>(mixstate.lambda);
+
+  const auto wila = mat<maxcomp>(mixstate.wila);
+  wila(2, 1) = 955.45;
+  mixstate.wilmode = 1;
+  eval(t);
+  const double e1 = std::exp(-(955.45 / (r * tk)));
+  EXPECT_TRUE(samebits(lambda(2, 1), e1 * (0.7 / 0.31)));
+  ASSERT_FALSE(samebits(e1 * (0.7 / 0.31), (e1 * 0.7) / 0.31));
+
+  const auto wilg = mat<maxcomp>(mixstate.wilg);
+  wilg(2, 1) = -1000.3;
+  wilg(2, 2) = -650.3;
+  mixstate.wilmode = 2;
+  eval(t);
+  const double d = -1000.3 - -650.3;
+  EXPECT_TRUE(samebits(lambda(2, 1), std::exp(-((d / r) / tk)) * (0.7 / 0.31)));
+  ASSERT_FALSE(samebits(std::exp(-((d / r) / tk)), std::exp(-(d / (r * tk)))));
 }
 
 TEST_F(Wilson, DegenerateInputsGiveIeeeValues) {
