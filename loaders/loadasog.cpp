@@ -138,18 +138,19 @@ void loadasog(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std::i
               double (&asogm)[maxgrp * maxgrp], double (&asogn)[maxgrp * maxgrp],
               std::int32_t& ierr) {
   loaderstate& st = asogstate;
-  checknc("loadasog", nc, ierr);
+  const std::int32_t n = nc;  // nc may be the caller's ng, which the load rewrites
+  checknc("loadasog", n, ierr);
   if (ierr != 0) return;
   finddatadir(st, ierr);
   if (ierr != 0) return;
   clearout(fhsize, nuasog, asogm, asogn);
   mkdatapath(st, "\\asog.nam", ierr);
   if (ierr != 0) return;
-  readcomp(st, nc, ids, fhsize, nuasog, ierr);
+  readcomp(st, n, ids, fhsize, nuasog, ierr);
   if (ierr != 0) return;
-  mkgrplist(st, nc, ng, ierr);
+  mkgrplist(st, n, ng, ierr);
   if (ierr != 0) return;
-  reindexnu(st, nc, ng, nuasog);
+  reindexnu(st, n, ng, nuasog);
   readprmaso(st, ng, asogm, asogn, ierr);
 }
 

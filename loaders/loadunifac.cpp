@@ -10,18 +10,19 @@ void loadmunifac(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std
                  double (&amn)[maxgrp * maxgrp], double (&bmn)[maxgrp * maxgrp],
                  double (&cmn)[maxgrp * maxgrp], std::int32_t& ierr) {
   loaderstate& st = munifacstate;
-  checknc("loadmunifac", nc, ierr);
+  const std::int32_t n = nc;  // nc may be the caller's ng, which the load rewrites
+  checknc("loadmunifac", n, ierr);
   if (ierr != 0) return;
   finddatadir(st, ierr);
   if (ierr != 0) return;
   clearout(nuk, amn, bmn, cmn);
   mkdatapath(st, "\\m-unifac.nam", ierr);
   if (ierr != 0) return;
-  readcomp(st, nc, ids, nuk, ierr);
+  readcomp(st, n, ids, nuk, ierr);
   if (ierr != 0) return;
-  mkgrplist(st, nc, ng, ierr);
+  mkgrplist(st, n, ng, ierr);
   if (ierr != 0) return;
-  reindexnu(st, nc, ng, nuk);
+  reindexnu(st, n, ng, nuk);
   readunifpar(st, "\\modunifac.par", ng, qk, rk, amn, bmn, cmn, ierr);
 }
 
@@ -29,18 +30,19 @@ void loadunifac(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std:
                 double (&qk)[maxgrp], double (&rk)[maxgrp], double (&nuk)[maxgrp * maxcomp],
                 double (&amn)[maxgrp * maxgrp], std::int32_t& ierr) {
   loaderstate& st = unifacstate;
-  checknc("loadunifac", nc, ierr);
+  const std::int32_t n = nc;  // nc may be the caller's ng, which the load rewrites
+  checknc("loadunifac", n, ierr);
   if (ierr != 0) return;
   finddatadir(st, ierr);
   if (ierr != 0) return;
   clearout(nuk, amn);
   mkdatapath(st, "\\unifac.nam", ierr);
   if (ierr != 0) return;
-  readcomp(st, nc, ids, nuk, ierr);
+  readcomp(st, n, ids, nuk, ierr);
   if (ierr != 0) return;
-  mkgrplist(st, nc, ng, ierr);
+  mkgrplist(st, n, ng, ierr);
   if (ierr != 0) return;
-  reindexnu(st, nc, ng, nuk);
+  reindexnu(st, n, ng, nuk);
   readunifpar(st, "\\unifac.par", ng, qk, rk, amn, ierr);
 }
 

@@ -28,7 +28,7 @@ int fetch(textfile& t) {
     return ch_eof;
   }
   if (t.bol) {
-    ++t.lineno;
+    if (t.lineno < INT32_MAX) ++t.lineno;
     t.bol = false;
   }
   if (c == '\n') {
@@ -100,7 +100,7 @@ rdstat textvalue(textfile& t, int c, char* buf, std::int32_t cap, std::int32_t& 
   std::int32_t n = 0;
   auto put = [&](int ch) {
     if (n < cap) buf[n] = static_cast<char>(ch);
-    ++n;
+    if (n <= cap) ++n;  // cap + 1 stands for any longer value
   };
   if (c == '\'' || c == '"') {
     int mark = getch(t);
@@ -180,7 +180,7 @@ rdstat readline(textfile& t, char* buf, std::int32_t cap, std::int32_t& len) {
   while (c != ch_eol) {
     if (c == ch_err) return rderr;
     if (n < cap) buf[n] = static_cast<char>(c);
-    ++n;
+    if (n <= cap) ++n;  // cap + 1 stands for any longer line
     c = getch(t);
   }
   len = n;
@@ -241,9 +241,10 @@ rdstat ffreal(textfile& t, double& v) {
   }
   if (digits == 0) return rdbad;
   std::int64_t ex = 0;
-  if (*p == 'E' || *p == 'e' || *p == 'D' || *p == 'd') {
+  const bool letter = *p == 'E' || *p == 'e' || *p == 'D' || *p == 'd';
+  if (letter || *p == '+' || *p == '-') {  // an exponent, also a sign alone: 1.5+02
     num[n++] = 'e';
-    ++p;
+    if (letter) ++p;
     bool eneg = *p == '-';
     if (*p == '+' || *p == '-') ++p;
     if (eneg) num[n++] = '-';

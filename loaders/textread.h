@@ -60,12 +60,12 @@ int getch(textfile& t);
 // rdok, rdeof when no line is left, or rderr.
 rdstat skipline(textfile& t);
 
-// Reads the next line: its first cap characters into buf, its full length into len; the
-// rest of the line is skipped. rdok, rdeof when no line is left, or rderr.
+// Reads the next line: its first cap characters into buf, its length into len (cap + 1
+// for any longer line); the rest of the line is skipped. rdok, rdeof when no line is left, or rderr.
 rdstat readline(textfile& t, char* buf, std::int32_t cap, std::int32_t& len);
 
 // The next value of the current free-format read, as text: up to cap characters into
-// buf, the value's length into len. rdok, rdnull, rdslash, rdlong, rdunclosed, rdeof or
+// buf, the value's length into len (cap + 1 for any longer value). rdok, rdnull, rdslash, rdlong, rdunclosed, rdeof or
 // rderr; buf and len are written only for rdok and rdlong (then buf holds the first cap).
 rdstat fftext(textfile& t, char* buf, std::int32_t cap, std::int32_t& len);
 
@@ -74,7 +74,8 @@ rdstat fftext(textfile& t, char* buf, std::int32_t cap, std::int32_t& len);
 rdstat ffint(textfile& t, std::int32_t& v);
 
 // The next value as a real: optional sign, digits with or without a decimal point,
-// optionally an exponent (E, e, D or d, optional sign, digits). The result is the
+// optionally an exponent (E, e, D or d, optional sign, digits; or a sign and digits
+// alone, as in 1.5+02). The result is the
 // correctly rounded double; a value beyond the range of doubles gives an infinity or a
 // zero of its sign. v is written only for rdok.
 rdstat ffreal(textfile& t, double& v);

@@ -169,7 +169,8 @@ TEST_F(loadasogtest, FreeFormatSpreads) {
         int l = v / 2 + 1;
         double x = v % 2 == 0 ? mval(g, l) : nval(g, l);
         char b[48];
-        std::snprintf(b, sizeof b, "%+.6fD+00", x);  // exact: at most six decimals
+        // exact: at most six decimals; every other one with a bare-sign exponent
+        std::snprintf(b, sizeof b, v % 2 == 0 ? "%+.6fD+00" : "%+.6f-00", x);
         s += "\t" + std::string(b) + (v < 8 || v == 85 ? "\r\n" : " ");
       }
     } else if (g == 30) {
@@ -184,6 +185,34 @@ TEST_F(loadasogtest, FreeFormatSpreads) {
   ASSERT_EQ(ierr, 0) << err;
   EXPECT_EQ(ng, 3);
   expectpairs({2, 9, 30});
+}
+
+// A caller may pass one variable as nc and ng: the load counts its components from the
+// value nc had on entry, though ng is rewritten on the way.
+TEST_F(loadasogtest, OneVariableForTheCountAndTheGroups) {
+  put("asog.nam", asogrec(1.0, {{1, 1.0}, {2, 1.0}, {3, 1.0}, {4, 1.0}, {5, 1.0}, {6, 1.0}, {7, 1.0}}) +
+                      asogrec(1.0, {{8, 2.0}, {9, 2.0}, {10, 2.0}, {11, 2.0}, {12, 2.0}, {13, 2.0}, {14, 2.0}}));
+  put("prm.aso", prmaso());
+  ids[0] = 1;
+  ids[1] = 2;
+  std::int32_t both = 2;
+  CaptureStderr();
+  loadasog(both, ids, both, fhsize, nuasog, asogm, asogn, ierr);
+  EXPECT_EQ(GetCapturedStderr(), "");
+  ASSERT_EQ(ierr, 0);
+  EXPECT_EQ(both, 14);
+  std::vector<int> g;
+  for (int k = 1; k <= 14; ++k) g.push_back(k);
+  expectpairs(g);
+  auto nu = mat<maxgrp>(nuasog);
+  for (int j = 1; j <= 14; ++j) {
+    EXPECT_EQ(nu(j, 1), j <= 7 ? 1.0 : 0.0);
+    EXPECT_EQ(nu(j, 2), j <= 7 ? 0.0 : 2.0);
+  }
+  for (int i = 3; i <= maxcomp; ++i) {
+    EXPECT_EQ(nu(1, i), 0.0);  // cleared, never re-indexed
+    EXPECT_EQ(nu(8, i), sentinel((i - 1) * maxgrp + 7));
+  }
 }
 
 // A line end before a comma is a blank: "1<eol>,2" is two numbers, not a null value.
