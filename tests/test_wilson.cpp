@@ -25,6 +25,20 @@ class Wilson : public ::testing::Test {
     mixstate.rcal = 1.98721;
   }
   void eval(double t) { actcoef(mixstate.x, t, mixstate.gam); }
+  // Ethanol(1)/water(2) in Wilson form 1: energy differences (cal/mol) from ChemSep,
+  // molar volumes relative to ethanol.
+  static void ethanolwater(double x1) {
+    mixstate.model = 1;
+    mixstate.wilmode = 1;
+    mixstate.nc = 2;
+    const auto w = mat<maxcomp>(mixstate.wila);
+    w(1, 2) = 382.3;
+    w(2, 1) = 955.45;
+    mixstate.vliq[0] = 1.0;
+    mixstate.vliq[1] = 0.30822430767498554;
+    mixstate.x[0] = x1;
+    mixstate.x[1] = 1.0 - x1;
+  }
   static void binary(double x1, double l12, double l21) {
     mixstate.nc = 2;
     mixstate.model = 1;
@@ -104,18 +118,8 @@ TEST_F(Wilson, MoleFractionsAreNotNormalised) {
 }
 
 TEST_F(Wilson, EthanolWaterFromEnergiesAgreesWithIndependentLibrary) {
-  // Wilson energy differences (cal/mol) from ChemSep, molar volumes relative to ethanol;
-  // the expected values were computed with thermo 0.6.1.
-  mixstate.model = 1;
-  mixstate.wilmode = 1;
-  mixstate.nc = 2;
-  const auto w = mat<maxcomp>(mixstate.wila);
-  w(1, 2) = 382.3;
-  w(2, 1) = 955.45;
-  mixstate.vliq[0] = 1.0;
-  mixstate.vliq[1] = 0.30822430767498554;
-  mixstate.x[0] = 0.252;
-  mixstate.x[1] = 0.748;
+  // The expected values were computed with thermo 0.6.1.
+  ethanolwater(0.252);
   eval(25.0);
   EXPECT_LT(reldiff(mixstate.gam[0], 2.180472779869107), 1e-13);
   EXPECT_LT(reldiff(mixstate.gam[1], 1.1769066007768942), 1e-13);
@@ -172,20 +176,11 @@ TEST_F(Wilson, FormTwoHasAUnitDiagonalAndIgnoresARowConstant) {
 }
 
 TEST_F(Wilson, StoredMatrixOutlivesTheCallThatBuiltIt) {
-  mixstate.model = 1;
-  mixstate.wilmode = 1;
-  mixstate.nc = 2;
-  const auto w = mat<maxcomp>(mixstate.wila);
-  w(1, 2) = 382.3;
-  w(2, 1) = 955.45;
-  mixstate.vliq[0] = 58.5;
-  mixstate.vliq[1] = 18.0;
-  mixstate.x[0] = 0.3;
-  mixstate.x[1] = 0.7;
+  ethanolwater(0.3);
   eval(20.0);
   const double g1 = mixstate.gam[0], g2 = mixstate.gam[1];
   // Every form but 1 and 2 uses the matrix of 20 degrees, whatever energies stand.
-  w(1, 2) = 0.0;
+  mat<maxcomp>(mixstate.wila)(1, 2) = 0.0;
   for (std::int32_t mode : {3, 0, -1, 4}) {
     mixstate.wilmode = mode;
     mixstate.gam[0] = mixstate.gam[1] = -3.0;
