@@ -5,6 +5,26 @@
 
 namespace corvane {
 
+namespace {
+
+// The steps both loaders share between their clearout and their parameter stage: the
+// component records of compfile, the group list and the re-indexed counts. False when
+// the load ends there.
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+               const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
+               double (&nuk)[maxgrp * maxcomp], std::int32_t& ierr) {
+  mkdatapath(st, compfile, ierr);
+  if (ierr != 0) return false;
+  readcomp(st, n, ids, nuk, ierr);
+  if (ierr != 0) return false;
+  mkgrplist(st, n, ng, ierr);
+  if (ierr != 0) return false;
+  reindexnu(st, n, ng, nuk);
+  return true;
+}
+
+}  // namespace
+
 void loadmunifac(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
                  double (&qk)[maxgrp], double (&rk)[maxgrp], double (&nuk)[maxgrp * maxcomp],
                  double (&amn)[maxgrp * maxgrp], double (&bmn)[maxgrp * maxgrp],
@@ -16,13 +36,7 @@ void loadmunifac(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std
   finddatadir(st, ierr);
   if (ierr != 0) return;
   clearout(nuk, amn, bmn, cmn);
-  mkdatapath(st, "\\m-unifac.nam", ierr);
-  if (ierr != 0) return;
-  readcomp(st, n, ids, nuk, ierr);
-  if (ierr != 0) return;
-  mkgrplist(st, n, ng, ierr);
-  if (ierr != 0) return;
-  reindexnu(st, n, ng, nuk);
+  if (!compstage(st, "\\m-unifac.nam", n, ids, ng, nuk, ierr)) return;
   readunifpar(st, "\\modunifac.par", ng, qk, rk, amn, bmn, cmn, ierr);
 }
 
@@ -36,13 +50,7 @@ void loadunifac(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std:
   finddatadir(st, ierr);
   if (ierr != 0) return;
   clearout(nuk, amn);
-  mkdatapath(st, "\\unifac.nam", ierr);
-  if (ierr != 0) return;
-  readcomp(st, n, ids, nuk, ierr);
-  if (ierr != 0) return;
-  mkgrplist(st, n, ng, ierr);
-  if (ierr != 0) return;
-  reindexnu(st, n, ng, nuk);
+  if (!compstage(st, "\\unifac.nam", n, ids, ng, nuk, ierr)) return;
   readunifpar(st, "\\unifac.par", ng, qk, rk, amn, ierr);
 }
 
