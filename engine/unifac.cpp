@@ -6,6 +6,7 @@
 // Dortmund form has a temperature-dependent psi and a modified volume fraction built
 // from r_i^0.75; everything else is shared.
 #include <cmath>
+#include <limits>
 
 #include "actwork.h"
 #include "view.h"
@@ -21,20 +22,28 @@ namespace {
 // Both sums are formed for all their indices at once, walking down contiguous columns
 // (of psit for S, of psi for the sums over m); each single sum still adds its terms in
 // ascending order of its own index.
+//
+// A group absent from the composition (theta_n = 0) contributes terms that are exactly
+// zero wherever the psi factors that meet it are finite (rowok(n) for the sums S,
+// colok(n) with a divisor S_n that is neither 0 nor NaN for the sums over m). A sum
+// that starts from +0 is never -0, so adding such a zero leaves every bit of it as it
+// was: those terms are skipped. With an infinite factor they are formed as usual.
 void groupres(int ng, const view<double>& psi, const view<double>& psit,
-              const view<const double>& qk, const view<double>& theta, const view<double>& s,
-              const view<double>& lng) {
+              const view<const double>& qk, const view<bool>& rowok, const view<bool>& colok,
+              const view<double>& theta, const view<double>& s, const view<double>& lng) {
   // The sums accumulate in local arrays, which nothing else can alias.
   double sbuf[maxgrp], accbuf[maxgrp];
   const auto ss = vec(sbuf), acc = vec(accbuf);
   for (int m = 1; m <= ng; ++m) ss(m) = 0.0;
   for (int n = 1; n <= ng; ++n) {
     const double tn = theta(n);
+    if (tn == 0.0 && rowok(n)) continue;
     for (int m = 1; m <= ng; ++m) ss(m) += tn * psit(m, n);
   }
   for (int k = 1; k <= ng; ++k) acc(k) = 0.0;
   for (int m = 1; m <= ng; ++m) {
     const double tm = theta(m), sm = ss(m);
+    if (tm == 0.0 && colok(m) && sm != 0.0 && sm == sm) continue;
     for (int k = 1; k <= ng; ++k) acc(k) += (psi(k, m) * tm) / sm;
   }
   for (int m = 1; m <= ng; ++m) s(m) = ss(m);
@@ -85,6 +94,17 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
         psit(m, n) = e;
       }
   }
+  // Which rows and columns of psi are finite throughout (e is never negative, and
+  // e <= DBL_MAX is false for +inf and NaN).
+  bool rowokbuf[maxgrp], colokbuf[maxgrp];
+  const auto rowok = vec(rowokbuf), colok = vec(colokbuf);
+  for (int n = 1; n <= ng; ++n) rowok(n) = colok(n) = true;
+  for (int m = 1; m <= ng; ++m)
+    for (int n = 1; n <= ng; ++n) {
+      const bool finite = psi(n, m) <= std::numeric_limits<double>::max();
+      rowok(n) = rowok(n) && finite;
+      colok(m) = colok(m) && finite;
+    }
 
   // 2. Area and volume parameters of the components.
   for (int i = 1; i <= nc; ++i) {
@@ -118,7 +138,7 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
   }
 
   // 5, 6. Residual group activity coefficients of the mixture.
-  groupres(ng, psi, psit, qk, thetagrp, thetapsi, lngk);
+  groupres(ng, psi, psit, qk, rowok, colok, thetagrp, thetapsi, lngk);
 
   // 7. The same for every pure component, over every group, also those it lacks.
   for (int i = 1; i <= nc; ++i) {
@@ -135,7 +155,7 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
     const view<double> theta{&thetapure(1, i), maxgrp};
     const view<double> s{&thetapsipure(1, i), maxgrp};
     const auto lng = vec(lngbuf);
-    groupres(ng, psi, psit, qk, theta, s, lng);
+    groupres(ng, psi, psit, qk, rowok, colok, theta, s, lng);
     for (int k = 1; k <= ng; ++k) lngkpure(i, k) = lng(k);
   }
 
