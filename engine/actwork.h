@@ -3,6 +3,7 @@
 // the same call, so nothing passes from one call, or from one model, to the next.
 #pragma once
 #include "modelpar.h"
+#include "view.h"
 
 namespace corvane {
 
@@ -32,6 +33,12 @@ struct actworkrec {
 };
 
 extern actworkrec actwork;
+
+// Which rows and columns 1..ng of the group interaction factors psi (entries never
+// negative) are finite throughout. A term that meets a finite row or column and a zero
+// group fraction is exactly zero, and a sum that starts from +0 is never -0, so the
+// group models may skip such terms without changing a bit of their results.
+void finitelines(int ng, const view<double>& psi, bool (&rowok)[maxgrp], bool (&colok)[maxgrp]);
 
 // The model branches of actcoef. Each is entered with 1 <= nc <= maxcomp and the
 // kelvin temperature tk, and writes gam(1..nc).

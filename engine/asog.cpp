@@ -1,16 +1,11 @@
 // ASOG (model 4): group part from the group activity coefficients in the mixture and
 // in each pure component, plus the Flory-Huggins size part.
 #include <cmath>
-#include <limits>
 
 #include "actwork.h"
 #include "view.h"
 
 namespace corvane {
-
-namespace {
-constexpr double dblmax = std::numeric_limits<double>::max();
-}  // namespace
 
 void actasog(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp]) {
   const modelparrec& mp = modelpar;
@@ -42,29 +37,20 @@ void actasog(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp]) {
     const auto psit = mat<maxgrp>(psitbuf);
     double accbuf[maxgrp];
     const auto acc = vec(accbuf);
-    // Whether row k (column m) of psi is all finite. A group l absent from pure
-    // component i (a zero fraction) contributes exactly zero terms to the sums of i
-    // when the row or column of psi that meets it is finite (and, for the terms
-    // divided by asogsumpure(l,i), when that divisor is neither 0 nor NaN). Adding a
-    // zero to a sum that starts from +0 leaves every bit of it as it was, so such
-    // terms are skipped; with an infinite or NaN factor they are formed as usual.
-    bool rowokbuf[maxgrp], colokbuf[maxgrp];
-    const auto rowok = vec(rowokbuf), colok = vec(colokbuf);
-    for (int k = 1; k <= ng; ++k) rowok(k) = true;
-
     // Group interaction factors; the diagonal like every other element.
-    for (int m = 1; m <= ng; ++m) {
-      bool ok = true;
+    for (int m = 1; m <= ng; ++m)
       for (int k = 1; k <= ng; ++k) {
         const double e = std::exp(asogn(k, m) / tk + asogm(k, m));
         psi(k, m) = e;
         psit(m, k) = e;
-        const bool finite = e <= dblmax;  // false for +inf and NaN; e is never negative
-        ok = ok && finite;
-        rowok(k) = rowok(k) && finite;
       }
-      colok(m) = ok;
-    }
+    // A group l absent from pure component i contributes exactly zero terms to the sums
+    // of i where the rows and columns of psi that meet it are finite (and, for the terms
+    // divided by asogsumpure(l,i), where that divisor is neither 0 nor NaN): those terms
+    // are skipped; with an infinite or NaN factor they are formed as usual.
+    bool rowokbuf[maxgrp], colokbuf[maxgrp];
+    finitelines(ng, psi, rowokbuf, colokbuf);
+    const auto rowok = vec(rowokbuf), colok = vec(colokbuf);
 
     // Group fractions of the mixture, normalised by the total group count.
     double s = 0.0;

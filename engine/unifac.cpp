@@ -6,7 +6,6 @@
 // Dortmund form has a temperature-dependent psi and a modified volume fraction built
 // from r_i^0.75; everything else is shared.
 #include <cmath>
-#include <limits>
 
 #include "actwork.h"
 #include "view.h"
@@ -94,17 +93,9 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
         psit(m, n) = e;
       }
   }
-  // Which rows and columns of psi are finite throughout (e is never negative, and
-  // e <= DBL_MAX is false for +inf and NaN).
   bool rowokbuf[maxgrp], colokbuf[maxgrp];
+  finitelines(ng, psi, rowokbuf, colokbuf);
   const auto rowok = vec(rowokbuf), colok = vec(colokbuf);
-  for (int n = 1; n <= ng; ++n) rowok(n) = colok(n) = true;
-  for (int m = 1; m <= ng; ++m)
-    for (int n = 1; n <= ng; ++n) {
-      const bool finite = psi(n, m) <= std::numeric_limits<double>::max();
-      rowok(n) = rowok(n) && finite;
-      colok(m) = colok(m) && finite;
-    }
 
   // 2. Area and volume parameters of the components.
   for (int i = 1; i <= nc; ++i) {
