@@ -53,6 +53,23 @@ class tempdir : public ::testing::Test {
   void placedir(const std::string& d) { put("place.dat", "'" + d + "'\n"); }
 };
 
+// A count table after a load of nc components whose columns 1..nc the load has written
+// in rows 1..top: rows 1 to nslot of the other columns are 0, and every other entry
+// keeps its sentinel s(pos) (pos: its position in the array).
+template <class S>
+void expectcounts(const double (&nu)[maxgrp * maxcomp], int nc, int top, S s) {
+  for (int i = 1; i <= maxcomp; ++i) {
+    for (int j = 1; j <= maxgrp; ++j) {
+      const int pos = (i - 1) * maxgrp + (j - 1);
+      if (i > nc && j <= nslot) {
+        ASSERT_EQ(nu[pos], 0.0) << j << "," << i;
+      } else if (j > top || i > nc) {
+        ASSERT_EQ(nu[pos], s(pos)) << j << "," << i;
+      }
+    }
+  }
+}
+
 // The text of a maxpath buffer without its trailing blanks.
 inline std::string text(const char (&buf)[maxpath]) {
   int n = maxpath;

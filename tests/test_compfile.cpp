@@ -277,32 +277,44 @@ TEST_F(compfile, NoComponents) {
   EXPECT_EQ(asogstate.grplist[0], 77);  // positions after 7 nc keep an earlier call's
 }
 
-// More than maxgrp distinct groups: mkgrplist fails and leaves ng as it was.
+// More than maxgrp distinct groups: mkgrplist fails and leaves ng as it was; exactly
+// maxgrp fit. Records 1 to 4 hold groups 1..28, record 5 groups 29..35, record 6 groups
+// 29 and 30, record 7 groups 29, 30 and 31; the fifth component is one of the last three.
 TEST_F(compfile, MoreThanMaxgrpGroups) {
   std::string f;
-  for (int i = 0; i < 5; ++i) {  // 5 records of 7 groups: 35 distinct
+  for (int i = 0; i < 5; ++i) {
     aslot s[nslot];
     for (int k = 0; k < nslot; ++k) s[k] = {1 + 7 * i + k, 1.0};
     f += asogrec(1.0, s);
-    ids[i] = i + 1;
   }
+  f += asogrec(1.0, {{29, 1.0}, {1, 1.0}, {30, 1.0}, e, e, e, e});
+  f += asogrec(1.0, {{29, 1.0}, {30, 1.0}, {31, 1.0}, e, e, e, e});
   put("c.nam", f);
-  readasog(5);
-  ASSERT_EQ(ierr, 0);
-  ng = 4;
-  CaptureStderr();
-  mkgrplist(asogstate, 5, ng, ierr);
-  std::string err = GetCapturedStderr();
-  EXPECT_EQ(ierr, 1);
-  EXPECT_EQ(ng, 4);
-  EXPECT_NE(err.find("c.nam"), std::string::npos) << err;
-  EXPECT_NE(err.find("35"), std::string::npos) << err;
-  // Exactly maxgrp fits.
-  ids[4] = 1;
-  readasog(5);
-  mkgrplist(asogstate, 5, ng, ierr);
-  EXPECT_EQ(ierr, 0);
-  EXPECT_EQ(ng, 28);
+  struct {
+    std::int32_t fifth;
+    int groups;
+  } cases[] = {{5, 35}, {7, maxgrp + 1}, {6, maxgrp}};
+  for (const auto& c : cases) {
+    for (int i = 0; i < 4; ++i) ids[i] = i + 1;
+    ids[4] = c.fifth;
+    readasog(5);
+    ASSERT_EQ(ierr, 0);
+    ng = 4;
+    CaptureStderr();
+    mkgrplist(asogstate, 5, ng, ierr);
+    std::string err = GetCapturedStderr();
+    if (c.groups > maxgrp) {
+      EXPECT_EQ(ierr, 1) << c.groups;
+      EXPECT_EQ(ng, 4) << c.groups;
+      EXPECT_NE(err.find("c.nam"), std::string::npos) << err;
+      EXPECT_NE(err.find(" " + std::to_string(c.groups) + " "), std::string::npos) << err;
+    } else {
+      EXPECT_EQ(ierr, 0);
+      EXPECT_EQ(err, "");
+      ASSERT_EQ(ng, maxgrp);
+      for (int j = 1; j <= maxgrp; ++j) EXPECT_EQ(vec(asogstate.grplist)(j), j);
+    }
+  }
 }
 
 // The list invariants over records with random keys, repeats and empty slots.

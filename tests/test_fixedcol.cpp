@@ -225,8 +225,13 @@ TEST(FixedCol, BadColumnRanges) {
   EXPECT_FALSE(fixint("123", 3, 0, 3, i));
   EXPECT_FALSE(fixint("123", 3, 3, 2, i));
   EXPECT_FALSE(fixreal("123", 3, 1, 200, 4, a));
+  // Fields wider than 64 columns.
+  EXPECT_FALSE(fixint("123", 3, 1, 65, i));
+  EXPECT_FALSE(fixreal("123", 3, 1, 65, 4, a));
   EXPECT_EQ(i, 5);
   EXPECT_EQ(a, 5.0);
+  ASSERT_TRUE(fixint("123", 3, 1, 64, i));
+  EXPECT_EQ(i, 123);
 }
 
 }  // namespace

@@ -209,10 +209,9 @@ TEST_F(loadasogtest, OneVariableForTheCountAndTheGroups) {
     EXPECT_EQ(nu(j, 1), j <= 7 ? 1.0 : 0.0);
     EXPECT_EQ(nu(j, 2), j <= 7 ? 0.0 : 2.0);
   }
-  for (int i = 3; i <= maxcomp; ++i) {
-    EXPECT_EQ(nu(1, i), 0.0);  // cleared, never re-indexed
-    EXPECT_EQ(nu(8, i), sentinel((i - 1) * maxgrp + 7));
-  }
+  // Rows above ng keep their sentinels; the other columns are cleared in rows 1 to 7
+  // and never re-indexed.
+  expectcounts(nuasog, 2, 14, sentinel);
 }
 
 // A line end before a comma is a blank: "1<eol>,2" is two numbers, not a null value.
@@ -315,7 +314,8 @@ TEST_F(loadasogtest, FailingRecordNeedsNoParameterFile) {
 }
 
 // More than maxgrp groups, or a group outside 1..43: the same state as a failing
-// record, with a diagnostic; prm.aso is not opened.
+// record, with a diagnostic; prm.aso is not opened. Exactly maxgrp groups load, and
+// fill the whole of both pair matrices.
 TEST_F(loadasogtest, TooManyGroupsAndGroupsWithoutBlock) {
   std::string f;
   for (int i = 0; i < 5; ++i) {
@@ -340,6 +340,17 @@ TEST_F(loadasogtest, TooManyGroupsAndGroupsWithoutBlock) {
   EXPECT_EQ(ng, -7);
   EXPECT_NE(err.find("44"), std::string::npos) << err;
   expectcleared();
+
+  f.replace(4 * asoglen, asoglen, asogrec(1.0, {{29, 1.0}, {30, 1.0}, e, e, e, e, e}));
+  put("asog.nam", f);
+  put("prm.aso", prmaso());
+  reset();
+  err = load(5);
+  ASSERT_EQ(ierr, 0) << err;
+  EXPECT_EQ(err, "");
+  std::vector<int> g;
+  for (int k = 1; k <= maxgrp; ++k) g.push_back(k);
+  expectpairs(g);
 }
 
 // nc outside 0..maxcomp: ierr = 1 before anything is read or written.

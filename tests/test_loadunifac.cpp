@@ -161,6 +161,7 @@ TEST_F(loadunifactest, Example) {
   EXPECT_EQ(nu(1, 1), 1.0);
   EXPECT_EQ(nu(2, 1), 2.0);
   EXPECT_EQ(nu(3, 2), 1.0);
+  expectcounts(nuk, 2, nslot, sentinel);
 
   // Without the line the pairs of main groups 1 and 5 are nopar, in both directions,
   // and no value of the earlier call's file survives.
@@ -183,6 +184,7 @@ TEST_F(loadunifactest, ModifiedExample) {
   expectbmn(3, {{0, 0, 1.5}, {0, 0, 1.5}, {-2.5, -2.5, 0}});
   expectcmn(3, {{0, 0, 0.25}, {0, 0, 0.25}, {-0.125, -0.125, 0}});
   expectqr({0.848, 0.540, 1.2}, {0.9011, 0.6744, 1.0});
+  expectcounts(nuk, 2, nslot, sentinel);
 
   // A line naming main group 1 twice: its second set of fields lands on the diagonal,
   // for both list subgroups of that group and in both directions between them.
@@ -340,6 +342,11 @@ TEST_F(loadunifactest, ParameterFileFailures) {
       {"\n'1'\n", "line 2: the count of interaction lines, \"1\", is not an integer"},
       {"2*1\n", "line 1: the count of interaction lines, \"2*1\", is not an integer"},
       {"99999999999\n", "line 1: the count of interaction lines, \"99999999999\", is not an integer"},
+      {"2147483648\n", "line 1: the count of interaction lines, \"2147483648\", is not an integer"},
+      {"-2147483649\n", "line 1: the count of interaction lines, \"-2147483649\", is not an integer"},
+      {"-3000000000\n", "line 1: the count of interaction lines, \"-3000000000\", is not an integer"},
+      {"2147483647\n", "the file ends after line 1, before interaction line 1 of 2147483647"},
+      {"-2147483648\n", "the file ends after line 1, before the count of subgroup lines"},
       {"1\n" + l15 + "\n\n  3x\n", "line 4: the count of subgroup lines, \"3x\", is not an integer"},
       {", 1\n", "line 1: the count of interaction lines is missing"},
       {"/ 1\n", "line 1: the count of interaction lines is missing"},

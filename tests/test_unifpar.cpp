@@ -194,6 +194,11 @@ TEST(UnifPar, SubgroupLines) {
   EXPECT_EQ(r(400), 0.0);  // the 15 stands in the name columns; R is blank
   ASSERT_EQ(sub(at({{5, "400"}, {10, "LAST"}, {16, "15"}}), ut.rsub, ut.qsub), linestored);
   EXPECT_EQ(r(400), 0.0015);
+  // R and Q filling their fields from their first columns, 15 and 25.
+  ASSERT_EQ(sub(at({{5, "17"}, {14, "ACH"}, {24, "5.25000001"}, {34, "7.00000003"}}), ut.rsub, ut.qsub),
+            linestored);
+  EXPECT_EQ(r(17), 5.25000001);
+  EXPECT_EQ(q(17), 7.00000003);
   // A later line for the same subgroup overwrites.
   ASSERT_EQ(sub(at({{5, "1"}, {9, "CH3"}, {24, "0.5"}, {34, "0.25"}}), ut.rsub, ut.qsub), linestored);
   EXPECT_EQ(r(1), 0.5);

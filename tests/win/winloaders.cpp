@@ -161,11 +161,16 @@ int main() {
   CHECK(loaded());
   CHECK(text(asogstate.datadir) == home + "\\");
   CHECK(text(asogstate.datapath) == home + "\\\\prm.aso");
-  // A leading comma keeps that directory, also from another current directory.
-  put("place.dat", ",\r\n");
+  // A leading comma keeps that directory, also from another current directory: from a
+  // subdirectory whose own place.dat begins with a comma, the files are still found in
+  // the directory that the previous call took.
+  _mkdir("other");
+  put("other\\place.dat", ",\r\n");
+  CHECK(_chdir("other") == 0);
   load();
   CHECK(loaded());
   CHECK(text(asogstate.datadir) == home + "\\");
+  CHECK(_chdir(home.c_str()) == 0);
 
   // Paths of the ANSI calls: 260 characters at most.
   CHECK(maxpath == MAX_PATH);
