@@ -2,10 +2,16 @@
 // messages.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "bubpt.h"
 #include "mixstate.h"
@@ -17,6 +23,7 @@ namespace {
 using namespace corvane;
 using corvane::testing::reldiff;
 using corvane::testing::resetrecords;
+using corvane::testing::samebits;
 
 class Bubpt : public ::testing::Test {
  protected:
@@ -94,15 +101,31 @@ TEST_F(Bubpt, PureComponentAtItsBoilingPointConvergesInTheFirstPass) {
   ms.x[1] = 0.0;
   ms.p = 101325.0;
   const double tb = ms.vpb[0] / (ms.vpa[0] - std::log10(760.0)) - ms.vpc[0];
-  ms.t = tb;
-  std::string out;
-  EXPECT_EQ(run(out), 0);
-  EXPECT_EQ(out, "");
-  EXPECT_NE(ms.t, 1000.0);
-  EXPECT_NEAR(ms.t, tb, 1e-12);  // one tiny step
-  EXPECT_NEAR(ms.y[0], 1.0, 1e-13);
-  EXPECT_EQ(ms.y[1], 0.0);
-  EXPECT_EQ(ms.gam[0], 1.0);
+  // At the boiling point, and a little above it with a residual (about 4e-13) still
+  // within the tolerance. One pass runs: y is the vapour fraction at the start and t the
+  // start minus one Newton step. A second pass would move y(1) by about the residual.
+  for (const double t0 : {tb, tb + 1e-11}) {
+    SCOPED_TRACE(t0 - tb);
+    ms.t = t0;
+    std::string out;
+    EXPECT_EQ(run(out), 0);
+    EXPECT_EQ(out, "");
+    const double pm = 760.0;  // 101325 Pa
+    const double d = ms.vpc[0] + t0;
+    const double psat = std::pow(10.0, ms.vpa[0] - ms.vpb[0] / d);
+    const double dpsat = psat * std::log(10.0) * ms.vpb[0] / (d * d);
+    ASSERT_LT(std::fabs(psat / pm - 1.0), 1e-12);
+    EXPECT_TRUE(samebits(ms.y[0], psat / pm)) << ms.y[0] - psat / pm;
+    EXPECT_TRUE(samebits(ms.t, t0 - (psat - pm) / dpsat)) << ms.t - (t0 - (psat - pm) / dpsat);
+    EXPECT_NEAR(ms.t, tb, 1e-12);  // one tiny step
+    if (t0 == tb) {
+      EXPECT_NEAR(ms.y[0], 1.0, 1e-13);
+    } else {
+      ASSERT_GT(std::fabs(psat / pm - 1.0), 1e-13);
+    }
+    EXPECT_EQ(ms.y[1], 0.0);
+    EXPECT_EQ(ms.gam[0], 1.0);
+  }
 }
 
 TEST_F(Bubpt, RangeBoundsAreInclusiveAndTestedBeforeConvergence) {
@@ -213,6 +236,17 @@ std::vector<double> passfields(const std::string& out) {
   return v;
 }
 
+// The "Wrong cal bp" line of the given numbers, each in its "%#24.15G" field.
+std::string passline(std::initializer_list<double> v) {
+  std::string s = " Wrong cal bp";
+  for (double d : v) {
+    char b[64];
+    std::snprintf(b, sizeof b, "%#24.15G", d);
+    s += b;
+  }
+  return s + "\n";
+}
+
 TEST_F(Bubpt, PassLimitWritesTheMoleFractionsAndTheTemperature) {
   steep(true);
   std::string out;
@@ -223,6 +257,7 @@ TEST_F(Bubpt, PassLimitWritesTheMoleFractionsAndTheTemperature) {
   EXPECT_EQ(v[1], 0.5);
   EXPECT_LT(reldiff(v[2], mixstate.t), 1e-14);  // 15 significant digits
   EXPECT_NEAR(mixstate.t, 80.0, 1e-6);
+  EXPECT_EQ(out, passline({0.5, 0.5, mixstate.t}));
 }
 
 TEST_F(Bubpt, NinetyNinePassesRunAndNoMore) {
@@ -255,6 +290,64 @@ TEST_F(Bubpt, PassLimitInTheExtendedFormWritesTheMoleFractionsOnly) {
   ASSERT_EQ(v.size(), 2u);
   EXPECT_EQ(v[0], 0.5);
   EXPECT_NEAR(mixstate.t, 80.0, 1e-6);
+  EXPECT_EQ(out, passline({0.5, 0.5}));
+}
+
+// Runs one failing solve in a child process whose standard output is a pipe, fully
+// buffered in a buffer far larger than any message, and which ends with _exit(), which
+// flushes nothing: the parent reads only what the solver flushed itself. (The test
+// capture of standard output flushes when it is read, which would hide a missing flush.)
+std::string unflushedoutput(void (*setup)()) {
+  std::fflush(stdout);
+  int fd[2];
+  if (pipe(fd) != 0) return "no pipe";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fd[0]);
+    dup2(fd[1], STDOUT_FILENO);
+    close(fd[1]);
+    static char buf[1 << 16];
+    std::setvbuf(stdout, buf, _IOFBF, sizeof buf);
+    resetrecords();
+    setup();
+    std::int32_t ierr = 0;
+    bubpt(mixstate.x, mixstate.y, mixstate.t, mixstate.p, ierr);
+    _exit(ierr == 1 ? 0 : 1);
+  }
+  close(fd[1]);
+  std::string out;
+  char b[256];
+  ssize_t n;
+  while ((n = read(fd[0], b, sizeof b)) > 0) out.append(b, static_cast<std::size_t>(n));
+  close(fd[0]);
+  int status = -1;
+  EXPECT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the solve did not fail";
+  return out;
+}
+
+TEST_F(Bubpt, EachFailureMessageIsFlushedAtOnce) {
+  struct casedef {
+    const char* name;
+    void (*setup)();
+    std::string head;
+    std::size_t size;
+  };
+  const casedef cases[] = {
+      {"range",
+       [] {
+         mixstate.vpmode = 1;  // no components: the first step is infinite
+         mixstate.p = 101325.0;
+       },
+       " Temperature range over(bp)\n", 28},
+      {"passes", [] { steep(true); }, " Wrong cal bp", 13 + 3 * 24 + 1},
+  };
+  for (const casedef& k : cases) {
+    SCOPED_TRACE(k.name);
+    const std::string out = unflushedoutput(k.setup);
+    EXPECT_EQ(out.compare(0, k.head.size(), k.head), 0) << out;
+    EXPECT_EQ(out.size(), k.size) << out;
+  }
 }
 
 TEST_F(Bubpt, ExtendedFormMatchesItsClosedForm) {

@@ -59,6 +59,25 @@ const groupset unifacketone = {
     3, {0.9011, 0.6744, 1.6724}, {0.848, 0.540, 1.488},
     {{0.0, 0.0, 476.4}, {0.0, 0.0, 476.4}, {26.76, 26.76, 0.0}}, {}, {}};
 
+// A constant added down a whole column m of the parameters multiplies column m of psi
+// by one factor. It cancels between the mixture and the pure-component group terms, so
+// the coefficients stay those of the unshifted set, while the diagonal pair parameters
+// become non-zero: a model that forced psi(n,n) = 1 would miss the factor there.
+groupset shiftcolumns(const groupset& gs, const double (&da)[4], const double (&db)[4],
+                      const double (&dc)[4]) {
+  groupset s = gs;
+  for (int n = 0; n < gs.ng; ++n)
+    for (int m = 0; m < gs.ng; ++m) {
+      s.amn[n][m] += da[m];
+      s.bmn[n][m] += db[m];
+      s.cmn[n][m] += dc[m];
+    }
+  return s;
+}
+const groupset unifacdiag = shiftcolumns(unifacalc, {40.0, -25.0, 110.0, 260.0}, {}, {});
+const groupset dortmunddiag = shiftcolumns(dortmundalc, {-60.0, 35.0, 150.0, -90.0},
+                                           {0.25, -0.4, 0.1, 0.6}, {0.0005, 0.0, -0.001, 0.002});
+
 // Group counts nu[k-1][i-1] of group k in component i.
 using counts = std::vector<std::vector<double>>;
 const counts ethanolwater = {{1, 0}, {1, 0}, {1, 0}, {0, 1}};
@@ -112,6 +131,11 @@ TEST(Unifac, ReferenceMixtures) {
       // thermo, dortmund-act-bin-0-25.
       {"ethanol/water Dortmund", 5, &dortmundalc, &ethanolwater, {0.252, 0.748}, 25.0,
        {1.9044913407505422, 1.1281269556789055}},
+      // The same two mixtures with non-zero diagonal parameters, shifted by columns.
+      {"ethanol/water UNIFAC, diagonal", 6, &unifacdiag, &ethanolwater, {0.252, 0.748}, 25.0,
+       {1.828823563033458, 1.181124199288286}},
+      {"ethanol/water Dortmund, diagonal", 5, &dortmunddiag, &ethanolwater, {0.252, 0.748},
+       25.0, {1.9044913407505422, 1.1281269556789055}},
       // Acetone(1)/n-pentane(2) at 307 K: the textbook gives gamma1 = 4.99 and
       // gamma2 = 1.005; the digits are from an independent evaluation of the textbook
       // equations with the same parameters.
