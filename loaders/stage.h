@@ -56,9 +56,9 @@ void checknc(const char* loader, const std::int32_t& nc, std::int32_t& ierr);
 // Looks up curdir afresh (the process's current directory, or the current directory
 // of the drive of the previous answer) and takes datadir from the first value of
 // "place.dat" in the process's current directory, or curdir when that file cannot be
-// opened (also when it is no regular file) or read. Fails for an empty "place.dat", a quoted value without its closing
-// mark, a directory longer than maxpath or holding a zero character, and a missing
-// first value when no earlier call set datadir.
+// opened (also when it is no regular file) or read. Fails for an empty "place.dat", a
+// quoted value without its closing mark, a directory longer than maxpath or holding a
+// zero character, and a missing first value when no earlier call set datadir.
 void finddatadir(loaderstate& st, std::int32_t& ierr);
 
 // The first value of "place.dat", already open as t, into st.datadir (step 3 of
