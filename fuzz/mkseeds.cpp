@@ -1,5 +1,6 @@
 // Writes the fuzz targets' seed inputs, built from the test fixtures, into the
-// directories <out>/place, <out>/comp, <out>/prmaso, <out>/unifpar and <out>/fixedcol.
+// directories <out>/place, <out>/comp, <out>/prmaso, <out>/unifpar, <out>/fixedcol and
+// <out>/ffvalue.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -85,6 +86,21 @@ int main(int argc, char** argv) {
     seed("fixedcol", "a" + std::to_string(n), std::string("\6\xfb") + p);
     seed("fixedcol", "b" + std::to_string(n), std::string("\x12\xfb") + p);
     seed("fixedcol", "r" + std::to_string(n), std::string("\x0e\xc9") + p);
+    ++n;
+  }
+
+  // Free-format numbers: byte 0 chooses the reader, the separator and the quoting.
+  const std::string reals =
+      "1.5+02\n-3D-1\n12\n.5\n5.\n-0\n+7.25d+3\n1e400\n-1.0e-400\n4.9e-324\n"
+      "0.000000000000000000000000000001e-300\n123456789012345678901234567890\n"
+      "1.5-\n1.0.0\n4*5\n1e\n.\n-\n0x1p3\ninf\nnan\n1 .5\n1.5e+2x\n" +
+      std::string("1.0\0" "023e2\n", 10);
+  const std::string ints = "12\n-2147483648\n2147483647\n2147483648\n+0\n007\n1.0\n-\n+\n" +
+                           std::string(40, '9') + "\n" + std::string("1\0" "24\n", 5);
+  n = 0;
+  for (int mode : {0, 2, 4, 6, 8}) {
+    seed("ffvalue", "r" + std::to_string(n), std::string(1, static_cast<char>(mode)) + reals);
+    seed("ffvalue", "i" + std::to_string(n), std::string(1, static_cast<char>(mode | 1)) + ints);
     ++n;
   }
   return 0;

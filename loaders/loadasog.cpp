@@ -27,10 +27,10 @@ void badread(const textfile& t, rdstat s, const char* what) {
       diag(t.name, "line %d: a slash where %s should stand", t.lineno, what);
       break;
     case rdrepeat:
-      diag(t.name, "line %d: \"%s\" is a repeat count, not %s", t.tokline, t.tok, what);
+      diag(t.name, "line %d: \"%s\" is a repeat count, not %s", t.tokline, shown(t).s, what);
       break;
     default:
-      diag(t.name, "line %d: \"%s\" is not %s", t.tokline, t.tok, what);
+      diag(t.name, "line %d: \"%s\" is not %s", t.tokline, shown(t).s, what);
       break;
   }
 }

@@ -85,7 +85,7 @@ bool readrec(std::FILE* f, const char* name, std::int32_t id, int reclen, unsign
 }  // namespace
 
 void diag(const char* file, const char* fmt, ...) {
-  char what[512];
+  char what[1024];  // room for a value of toklen bytes, shown with its zero bytes escaped
   std::va_list ap;
   va_start(ap, fmt);
   std::vsnprintf(what, sizeof what, fmt, ap);
@@ -192,6 +192,7 @@ void pathtext(const loaderstate& st, char (&path)[maxpath + 1]) {
 
 std::FILE* opendata(const loaderstate& st, char (&path)[maxpath + 1], std::int32_t& ierr) {
   pathtext(st, path);
+  ospath(path);  // the diagnostics name the file as the platform opens it
   std::FILE* f = openread(path);
   if (f == nullptr) {
     diag(path, "cannot be opened");
@@ -371,6 +372,7 @@ void mkgrplist(loaderstate& st, const std::int32_t& nc, std::int32_t& ng, std::i
   if (ngl > maxgrp) {
     char path[maxpath + 1];
     pathtext(st, path);
+    ospath(path);
     diag(path, "the chosen components have %d distinct groups, more than %d", ngl, maxgrp);
     ierr = 1;
     return;

@@ -5,8 +5,9 @@
 // component file, readcomp, mkgrplist, reindexnu, then its own parameter stage.
 //
 // Every step that can fail writes one diagnostic line on standard error naming the file
-// and what failed, and sets ierr = 1; on success it sets ierr = 0. The loader then
-// returns at once. Every file a step opens is closed again before it returns.
+// (a data file by its path as the platform opens it) and what failed, and sets ierr = 1;
+// on success it sets ierr = 0. The loader then returns at once. Every file a step opens
+// is closed again before it returns.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -55,9 +56,9 @@ void checknc(const char* loader, const std::int32_t& nc, std::int32_t& ierr);
 // Looks up curdir afresh (the process's current directory, or the current directory
 // of the drive of the previous answer) and takes datadir from the first value of
 // "place.dat" in the process's current directory, or curdir when that file cannot be
-// opened or read. Fails for an empty "place.dat", a quoted value without its closing
-// mark, a directory longer than maxpath or holding a zero character, and a missing
-// first value when no earlier call set datadir.
+// opened (also when it is no regular file) or read. Fails for an empty "place.dat", a
+// quoted value without its closing mark, a directory longer than maxpath or holding a
+// zero character, and a missing first value when no earlier call set datadir.
 void finddatadir(loaderstate& st, std::int32_t& ierr);
 
 // The first value of "place.dat", already open as t, into st.datadir (step 3 of
@@ -71,8 +72,9 @@ void mkdatapath(loaderstate& st, const char* lit, std::int32_t& ierr);
 // datapath without its trailing blanks, zero-terminated: the path to open.
 void pathtext(const loaderstate& st, char (&path)[maxpath + 1]);
 
-// Opens the file that datapath names for reading, its zero-terminated path left in path.
-// Null, with a diagnostic and ierr = 1, when it cannot be opened.
+// Opens the file that datapath names for reading, its zero-terminated path, in the form
+// the platform opens it (ospath), left in path for diagnostics. Null, with a diagnostic
+// and ierr = 1, when it cannot be opened or is no regular file.
 std::FILE* opendata(const loaderstate& st, char (&path)[maxpath + 1], std::int32_t& ierr);
 
 // The loaders' clearing of their outputs: the first maxcomp entries of fhsize, rows

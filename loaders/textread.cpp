@@ -132,10 +132,14 @@ rdstat numvalue(textfile& t) {
   bool quoted = c == '\'' || c == '"';
   std::int32_t len = 0;
   s = textvalue(t, c, t.tok, toklen, len);
-  t.tok[len < toklen ? len : toklen] = '\0';
+  t.ntok = len < toklen ? len : toklen;
+  t.tok[t.ntok] = '\0';
   if (s == rdlong) return rdbad;
   if (s != rdok) return s;
   if (quoted) return rdbad;
+  // The conversions read t.tok up to its zero terminator: a zero byte inside the value
+  // would cut it short, so such a value is no number.
+  if (std::memchr(t.tok, '\0', static_cast<std::size_t>(len)) != nullptr) return rdbad;
   if (std::memchr(t.tok, '*', static_cast<std::size_t>(len)) != nullptr) return rdrepeat;
   return rdok;
 }
@@ -154,7 +158,23 @@ void opentext(textfile& t, std::FILE* f, const char* name) {
   t.sepdone = true;
   t.slashed = false;
   t.tok[0] = '\0';
+  t.ntok = 0;
   t.tokline = 0;
+}
+
+tokshown shown(const textfile& t) {
+  tokshown r;
+  int n = 0;
+  for (int i = 0; i < t.ntok; ++i) {
+    if (t.tok[i] == '\0') {
+      r.s[n++] = '\\';
+      r.s[n++] = '0';
+    } else {
+      r.s[n++] = t.tok[i];
+    }
+  }
+  r.s[n] = '\0';
+  return r;
 }
 
 int getch(textfile& t) {

@@ -41,9 +41,17 @@ struct textfile {
   bool ended;              // the end of the file has been reached
   bool sepdone;            // the read needs no separator before its next value
   bool slashed;            // a slash has ended the current read
-  char tok[toklen + 1];    // the last value read as a number (zero-terminated, maybe cut)
+  char tok[toklen + 1];    // the last value read as a number (maybe cut), then a zero byte
+  std::int32_t ntok;       // its length in tok, 0..toklen; it may hold zero bytes itself
   std::int32_t tokline;    // the line on which it stands
 };
+
+// t.tok for a diagnostic: its ntok bytes, each zero byte written as the two characters
+// \0, so that a zero byte does not cut the value short.
+struct tokshown {
+  char s[2 * toklen + 1];
+};
+tokshown shown(const textfile& t);
 
 // Character codes besides 0..255.
 constexpr int ch_eof = -1;   // end of file
@@ -70,7 +78,8 @@ rdstat readline(textfile& t, char* buf, std::int32_t cap, std::int32_t& len);
 rdstat fftext(textfile& t, char* buf, std::int32_t cap, std::int32_t& len);
 
 // The next value as a 32-bit integer (optional sign, digits). v is written only for rdok.
-// rdbad and rdrepeat leave the value in t.tok.
+// rdbad and rdrepeat leave the value in t.tok. A value that holds a zero byte, or is
+// written between marks, or is longer than toklen, is rdbad for both number readers.
 rdstat ffint(textfile& t, std::int32_t& v);
 
 // The next value as a real: optional sign, digits with or without a decimal point,

@@ -135,13 +135,15 @@ bool readcount(textfile& t, const char* what, std::int32_t& n) {
       diag(t.name, "line %d: the count of %s is missing", t.lineno, what);
       return false;
     default:
-      diag(t.name, "line %d: the count of %s, \"%s\", is not an integer", t.tokline, what, t.tok);
+      diag(t.name, "line %d: the count of %s, \"%s\", is not an integer", t.tokline, what,
+           shown(t).s);
       return false;
   }
 }
 
 // Reads the next line into buf; its length, cut to the buffer, into len.
-bool nextline(textfile& t, char (&buf)[linecap], int& len, const char* what, int r, int n) {
+bool nextline(textfile& t, char (&buf)[linecap], int& len, const char* what, std::int32_t r,
+              std::int32_t n) {
   std::int32_t full = 0;
   const rdstat s = readline(t, buf, linecap, full);
   if (s == rdok) {
@@ -174,16 +176,19 @@ void readlines(textfile& t, tabs& tab, std::int32_t& ierr) {
   initpar(tab);
   char buf[linecap];
   int len = 0;
+  // A count may be any int32, INT32_MAX included. Each counter holds the lines read so far
+  // and stops at the count, so it never passes the count, nor does r + 1, which is formed
+  // only while r is below it.
   std::int32_t ni = 0;
   if (!readcount(t, "interaction lines", ni)) return;
-  for (int r = 1; r <= ni; ++r) {
-    if (!nextline(t, buf, len, "interaction", r, ni)) return;
+  for (std::int32_t r = 0; r < ni; ++r) {
+    if (!nextline(t, buf, len, "interaction", r + 1, ni)) return;
     if (!lineresult(t, interline(buf, len, tab), "main-group", 1, maxmain)) return;
   }
   std::int32_t ns = 0;
   if (!readcount(t, "subgroup lines", ns)) return;
-  for (int s = 1; s <= ns; ++s) {
-    if (!nextline(t, buf, len, "subgroup", s, ns)) return;
+  for (std::int32_t s = 0; s < ns; ++s) {
+    if (!nextline(t, buf, len, "subgroup", s + 1, ns)) return;
     if (!lineresult(t, subline(buf, len, tab.rsub, tab.qsub), "subgroup", 1, maxsub)) return;
   }
   ierr = 0;

@@ -30,8 +30,16 @@ int getcurdir(char (&buf)[maxpath]);
 // without a terminating zero. Returns its length, nodrive or nodir.
 int getdrivedir(char letter, char (&buf)[maxpath]);
 
-// Opens the existing file `path` (zero-terminated) for reading bytes. A backslash is a
-// directory separator on every platform. Returns null when the file cannot be opened.
+// Rewrites the zero-terminated path in the form the platform opens it: on POSIX every
+// backslash becomes '/', on Windows the path stays as it is.
+void ospath(char (&path)[maxpath + 1]);
+
+// Opens the existing regular file `path` (zero-terminated) for reading bytes. A backslash
+// is a directory separator on every platform. Returns null when the file cannot be
+// opened or is no regular file (a directory, a FIFO or pipe, a device, a console), so
+// that no open waits for a writer and no read goes on for ever. On POSIX the open does
+// not block (O_NONBLOCK) and fstat must find a regular file; on Windows the handle's
+// file type must be a disk file.
 std::FILE* openread(const char (&path)[maxpath + 1]);
 
 // The next byte of f, or EOF, without taking the stream's lock: a loader's file is used

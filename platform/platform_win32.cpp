@@ -1,4 +1,5 @@
-// Win32: the ANSI current-directory calls of the process and of a drive.
+// Win32: the ANSI current-directory calls of the process and of a drive; disk files only.
+#include <io.h>
 #include <windows.h>
 
 #include <cstring>
@@ -35,7 +36,20 @@ int getdrivedir(char letter, char (&buf)[maxpath]) {
   return keep(n, tmp, buf);
 }
 
-std::FILE* openread(const char (&path)[maxpath + 1]) { return std::fopen(path, "rb"); }
+void ospath(char (&)[maxpath + 1]) {}
+
+std::FILE* openread(const char (&path)[maxpath + 1]) {
+  std::FILE* f = std::fopen(path, "rb");
+  if (f == nullptr) return nullptr;
+  // Disk files only: a read from a pipe waits for its writer, a console for its user,
+  // and NUL is no data file.
+  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+  if (h == INVALID_HANDLE_VALUE || GetFileType(h) != FILE_TYPE_DISK) {
+    std::fclose(f);
+    return nullptr;
+  }
+  return f;
+}
 
 bool seekto(std::FILE* f, std::int64_t off) {
   return off >= 0 && _fseeki64(f, off, SEEK_SET) == 0;

@@ -4,14 +4,15 @@
 # fuzz/mkseeds.cpp from the test fixtures) for a fixed number of runs with a fixed
 # seed, so that a run repeats. A target's seeds are those mkseeds writes for it and
 # the files of fuzz/seeds/<target>/, if any. Any crash, sanitizer report, failed check
-# or ended process fails the script. About 30 seconds in all; FUZZ_RUNS overrides the
+# or ended process fails the script. About 40 seconds in all; FUZZ_RUNS overrides the
 # number of runs of every target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 out=build/fuzz
 # Runs of each target, chosen for a few seconds each; a target not listed gets 50000.
-declare -A runs=([comp]=300000 [place]=60000 [prmaso]=60000 [fixedcol]=60000 [unifpar]=15000)
+declare -A runs=([comp]=300000 [place]=60000 [prmaso]=60000 [fixedcol]=60000 [unifpar]=15000
+                 [ffvalue]=60000)
 cxx=${CXX_FUZZ:-clang++}
 common=(-std=c++17 -g -O1 -Wall -Wextra -Werror -ffp-contract=off
         -Iengine -Iloaders -Iplatform -Itests -Ifuzz)

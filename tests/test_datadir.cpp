@@ -138,8 +138,9 @@ TEST_F(datadir, DirectoryOfMaxpathCharactersFits) {
   EXPECT_EQ(std::string(asogstate.datadir, maxpath), d);
 }
 
-// A place.dat whose read fails with an error (here: a directory) gives curdir.
-TEST_F(datadir, ReadErrorGivesTheCurrentDirectory) {
+// A place.dat that is a directory is no regular file: it counts as absent, and the data
+// directory is curdir. (The read-error branch is tested on a stream in test_hostile.cpp.)
+TEST_F(datadir, DirectoryNamedPlaceDatGivesTheCurrentDirectory) {
   ASSERT_EQ(mkdir("place.dat", 0700), 0);
   std::string err = find();
   EXPECT_EQ(ierr, 0);

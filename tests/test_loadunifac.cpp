@@ -282,7 +282,7 @@ TEST_F(loadunifactest, OutOfRangeLinesSkipped) {
   EXPECT_EQ(ierr, 0);
   expectamn(3, {{0, 0, 100.0}, {0, 0, 100.0}, {200.0, 200.0, 0}});
   expectqr({0.848, 0, 0}, {0.9011, 0, 0});
-  const std::string file = "corvane: " + dir + "\\unifac.par: line ";
+  const std::string file = "corvane: " + dir + "/unifac.par: line ";
   for (int line : {3, 4, 5}) {
     EXPECT_NE(err.find(file + std::to_string(line) +
                        ": a main-group number lies outside 1..200; the line is skipped\n"),
@@ -357,7 +357,7 @@ TEST_F(loadunifactest, ParameterFileFailures) {
       {"0\n1\n" + sline("1", "CH3", "0.9", "8,4") + "\n", "line 3: the field that begins in column 25 is not a number"},
       {"0\n1\n" + sline("1+", "CH3", "0.9", "0.8") + "\n", "line 3: the field that begins in column 3 is not a number"},
   };
-  const std::string path = dir + "\\unifac.par";
+  const std::string path = dir + "/unifac.par";
   for (const failcase& c : cases) {
     reset();
     put("unifac.par", c.file);
@@ -367,11 +367,11 @@ TEST_F(loadunifactest, ParameterFileFailures) {
   // The same in the modified layout, and a missing file.
   reset();
   put("modunifac.par", "1\n" + mline("1", "5", "1", "2", "3", "4", "5", "6e") + "\n0\n");
-  EXPECT_EQ(mload({1, 2}), "corvane: " + dir + "\\modunifac.par: line 2: the field that begins in column 67 is not a number\n");
+  EXPECT_EQ(mload({1, 2}), "corvane: " + dir + "/modunifac.par: line 2: the field that begins in column 67 is not a number\n");
   expectfailedpar(true);
   reset();
   std::remove("modunifac.par");
-  EXPECT_EQ(mload({1, 2}), "corvane: " + dir + "\\modunifac.par: cannot be opened\n");
+  EXPECT_EQ(mload({1, 2}), "corvane: " + dir + "/modunifac.par: cannot be opened\n");
   expectfailedpar(true);
 }
 

@@ -1,19 +1,23 @@
 // The loaders' platform behaviour on Windows (run under Wine by the Windows builds):
 // the data directory from the process's current directory and from the current
 // directory of a drive, the drive carry-over of curdir between two calls of one loader
-// when the host changes drive, the loaders' separate buffers, and data paths with
-// backslashes. The loaders are linked in statically, since the DLLs export only the
-// four functions. Prints "N passed, M failed"; exits non-zero on any failure.
+// when the host changes drive, the loaders' separate buffers, data paths with
+// backslashes, and that only disk files are read. The loaders are linked in statically,
+// since the DLLs export only the four functions. Prints "N passed, M failed"; exits
+// non-zero on any failure.
 #include <direct.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "asogpar.h"
 #include "fixtures.h"
 #include "loaders.h"
 #include "stage.h"
+#include "unifpar.h"
 #include "view.h"
 
 using namespace corvane;
@@ -62,6 +66,25 @@ void put(const std::string& name, const std::string& content) {
   }
   std::fwrite(content.data(), 1, content.size(), f);
   std::fclose(f);
+}
+
+// Runs f with standard error sent to a file; returns what it wrote there.
+template <class F>
+std::string stderrof(F f) {
+  std::fflush(stderr);
+  const int saved = _dup(2);
+  std::FILE* out = std::fopen("stderr.txt", "w+b");
+  _dup2(_fileno(out), 2);
+  f();
+  std::fflush(stderr);
+  _dup2(saved, 2);
+  _close(saved);
+  std::string s;
+  std::rewind(out);
+  for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) s += static_cast<char>(c);
+  std::fclose(out);
+  std::remove("stderr.txt");
+  return s;
 }
 
 std::int32_t ids[maxcomp] = {1};
@@ -181,6 +204,67 @@ int main() {
   asogstate.datadir[maxpath - 9] = 'x';
   mkdatapath(asogstate, "\\asog.nam", err);
   CHECK(err == 1);
+
+  // Only disk files are read. Windows has no FIFO in a directory, but a data directory of
+  // "\\.\pipe" (no trailing backslash, so that the data path is exactly a pipe's name)
+  // makes every data path name a pipe; the test creates the pipe of the file name and
+  // never writes to it, so a loader that opened it would wait for ever in its first read.
+  // Covered: the component files of the three loaders (through the loads) and their
+  // parameter files (through their parameter stages, since the component file in that
+  // directory would fail first): each fails as a file that cannot be opened, with the
+  // path as Windows opens it. Not covered: a "place.dat" that is no disk file, which a
+  // directory cannot hold on Windows, and the console (the test may run without one);
+  // NUL, a character device, is refused by the open itself.
+  {
+    const std::string pipes = "\\\\.\\pipe";
+    put("place.dat", pipes + "\r\n");
+    double qk[maxgrp], rk[maxgrp], nuk[maxgrp * maxcomp], amn[maxgrp * maxgrp],
+        bmn[maxgrp * maxgrp], cmn[maxgrp * maxgrp];
+    const struct {
+      const char* file;
+      int run;  // 0-2: loadasog, loadmunifac, loadunifac; 3-5: their parameter stages
+    } cases[] = {{"asog.nam", 0}, {"m-unifac.nam", 1}, {"unifac.nam", 2},
+                 {"prm.aso", 3},  {"modunifac.par", 4}, {"unifac.par", 5}};
+    for (const auto& c : cases) {
+      const std::string path = pipes + "\\" + c.file;
+      HANDLE srv = CreateNamedPipeA(path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                    1, 4096, 4096, 0, nullptr);
+      CHECK(srv != INVALID_HANDLE_VALUE);
+      err = -1;
+      const std::string msg = stderrof([&] {
+        switch (c.run) {
+          case 0:
+            loadasog(1, ids, ng, fhsize, nuasog, asogm, asogn, err);
+            break;
+          case 1:
+            loadmunifac(1, ids, ng, qk, rk, nuk, amn, bmn, cmn, err);
+            break;
+          case 2:
+            loadunifac(1, ids, ng, qk, rk, nuk, amn, err);
+            break;
+          case 3:  // the loads above left "\\.\pipe" in each loader's datadir
+            readprmaso(asogstate, 0, asogm, asogn, err);
+            break;
+          case 4:
+            readunifpar(munifacstate, "\\modunifac.par", 0, qk, rk, amn, bmn, cmn, err);
+            break;
+          default:
+            readunifpar(unifacstate, "\\unifac.par", 0, qk, rk, amn, err);
+            break;
+        }
+      });
+      const std::string want = "corvane: " + path + ": cannot be opened\n";
+      CHECK(err == 1);
+      CHECK(msg == want);
+      if (msg != want) std::printf("  got: %s", msg.c_str());
+      CloseHandle(srv);
+    }
+    std::remove("place.dat");
+    const char nul[maxpath + 1] = "NUL";
+    std::FILE* f = openread(nul);
+    CHECK(f == nullptr);
+    if (f != nullptr) std::fclose(f);
+  }
 
   _chdir("..");
   std::system(("rmdir /s /q \"" + work + "\"").c_str());
