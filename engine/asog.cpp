@@ -1,4 +1,4 @@
-// ASOG (model 4): group part from the group activity coefficients in the mixture and
+// ASOG (liqasog): group part from the group activity coefficients in the mixture and
 // in each pure component, plus the Flory-Huggins size part.
 #include <cmath>
 

@@ -1,4 +1,4 @@
-// UNIFAC (model 6) and modified UNIFAC, Dortmund form (model 5).
+// UNIFAC (liqunifac) and modified UNIFAC, Dortmund form (liqdortmund).
 //
 // ln gamma_i is a combinatorial part, from the sizes r_i and areas q_i of the
 // molecules, plus a residual part, sum over k of nu(k,i) (ln Gamma_k - ln Gamma_k^(i)),
