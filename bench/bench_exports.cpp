@@ -18,9 +18,7 @@ struct binary {
   double a2 = 7.990736979867062, b2 = 1687.537, c2 = 230.17;
 };
 
-template <double (*fn)(const double*, const double*, const double*, const std::int32_t*,
-                       const double*, const double*, const double*, const double*,
-                       const double*, const double*, const double*, const double*, const double*)>
+template <decltype(&vle2wiltmF) fn>
 void exported(benchmark::State& state) {
   binary b;
   for (auto _ : state) {

@@ -103,20 +103,38 @@ using corvane::vle2wil;
 using g = corvane::given;
 using r = corvane::result;
 
-#define CORVANE_PASS *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21, *a1, *b1, *c1, *a2, *b2, *c2
 extern "C" {
 
-CORVANE_API double CORVANE_CALL vle2wiltF(CORVANE_ARGS) {
-  return vle2wil(g::mass, r::temp, false, CORVANE_PASS);
+CORVANE_API double CORVANE_CALL vle2wiltF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mass, r::temp, false, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
-CORVANE_API double CORVANE_CALL vle2wiltmF(CORVANE_ARGS) {
-  return vle2wil(g::mole, r::temp, false, CORVANE_PASS);
+
+CORVANE_API double CORVANE_CALL vle2wiltmF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mole, r::temp, false, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
-CORVANE_API double CORVANE_CALL vle2wilyF(CORVANE_ARGS) {
-  return vle2wil(g::mass, r::vapour, true, CORVANE_PASS);
+
+CORVANE_API double CORVANE_CALL vle2wilyF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mass, r::vapour, true, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
-CORVANE_API double CORVANE_CALL vle2wilymF(CORVANE_ARGS) {
-  return vle2wil(g::mole, r::vapour, true, CORVANE_PASS);
+
+CORVANE_API double CORVANE_CALL vle2wilymF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mole, r::vapour, true, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
 
 }  // extern "C"

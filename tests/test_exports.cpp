@@ -24,10 +24,7 @@ using corvane::testing::samebits;
 // Pressure units as every host passes them.
 static_assert(unitpa == 0 && unitmmhg == 1 && unitatm == 2, "pressure units");
 
-using exportfn = double (*)(const double*, const double*, const double*, const std::int32_t*,
-                            const double*, const double*, const double*, const double*,
-                            const double*, const double*, const double*, const double*,
-                            const double*);
+using exportfn = decltype(&vle2wiltmF);
 
 // Ethanol(1)/water(2). Antoine constants (log10 mmHg, degrees Celsius) as the open-source
 // thermo library ships them (Poling et al.), Wilson parameters from ChemSep's binary
