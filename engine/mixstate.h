@@ -7,7 +7,6 @@
 namespace corvane {
 
 constexpr int maxcomp = 10;                  // capacity of every per-component array
-constexpr double failval = 1.0E+100;         // result of an exported function that fails
 
 // Liquid activity models, the values of model; actcoef writes nothing for any other.
 constexpr std::int32_t liqideal = 0;         // ideal solution

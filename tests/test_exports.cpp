@@ -21,7 +21,8 @@ using corvane::testing::reldiff;
 using corvane::testing::resetrecords;
 using corvane::testing::samebits;
 
-// Pressure units as every host passes them.
+// The failure result and the pressure units as every host knows them.
+static_assert(failval == 1.0E+100, "failure result");
 static_assert(unitpa == 0 && unitmmhg == 1 && unitatm == 2, "pressure units");
 
 using exportfn = decltype(&vle2wiltmF);
