@@ -275,6 +275,27 @@ TEST(Unifac, ComponentWithoutGroupsIsNaNAlone) {
   }
 }
 
+// A group that a pure component lacks still enters its sums where psi is not finite:
+// 0 x inf and (inf x 0) / inf are NaN, not skipped as zero.
+TEST(Unifac, ExtremeFactorsReachComponentsWithoutTheGroup) {
+  for (int model : {liqdortmund, liqunifac}) {
+    SCOPED_TRACE(model);
+    groupset gs = model == liqdortmund ? dortmundalc : unifacalc;
+    gs.amn[3][0] = -1.0e6;  // psi(4,1) = exp(1e6 / TK) overflows
+    setup(model, gs, ethanolwater, {0.252, 0.748}, 25.0);
+    run();
+    const auto psi = mat<maxgrp>(actwork.psi);
+    const auto lnpure = mat<maxcomp>(actwork.lngkpure);
+    EXPECT_TRUE(std::isinf(psi(4, 1)));
+    // Ethanol lacks group 4: 0 x psi(4,1) makes its S_1 NaN, and every ln Gamma_k with it.
+    for (int k = 1; k <= 4; ++k) EXPECT_TRUE(std::isnan(lnpure(1, k))) << k;
+    // Water lacks group 1: its S_1 is inf, and (psi(4,1) x 0) / S_1 enters ln Gamma_4.
+    EXPECT_TRUE(std::isnan(lnpure(2, 4)));
+    EXPECT_TRUE(std::isnan(gam(1)));
+    EXPECT_TRUE(std::isnan(gam(2)));
+  }
+}
+
 // No groups: every coefficient is NaN (0/0 in the combinatorial part).
 TEST(Unifac, NoGroupsGivesNaN) {
   for (int model : {liqdortmund, liqunifac})
