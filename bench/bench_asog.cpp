@@ -16,7 +16,7 @@ void asog(benchmark::State& state) {
   const int nc = static_cast<int>(state.range(0)), ng = static_cast<int>(state.range(1));
   const int per = static_cast<int>(state.range(2));
   mixstate.nc = nc;
-  mixstate.model = 4;
+  mixstate.model = liqasog;
   modelpar.ng = ng;
   const auto x = vec(mixstate.x);
   const auto nu = mat<maxgrp>(modelpar.nuasog);

@@ -4,23 +4,21 @@
 #include <cstdint>
 
 #include "actcoef.h"
-#include "corvane.h"
 #include "mixstate.h"
 #include "view.h"
+#include "vle2wil.h"
 
 namespace {
 
 struct binary {
   double mw1 = 46.06844, mw2 = 18.01528, frac = 0.252;
-  std::int32_t punit = 0;
+  std::int32_t punit = corvane::unitpa;
   double pres = 101325.0, lam12 = 0.17876482090130066, lam21 = 0.831489365296479;
   double a1 = 8.211846979867062, b1 = 1648.22, c1 = 230.918;
   double a2 = 7.990736979867062, b2 = 1687.537, c2 = 230.17;
 };
 
-template <double (*fn)(const double*, const double*, const double*, const std::int32_t*,
-                       const double*, const double*, const double*, const double*,
-                       const double*, const double*, const double*, const double*, const double*)>
+template <decltype(&vle2wiltmF) fn>
 void exported(benchmark::State& state) {
   binary b;
   for (auto _ : state) {
@@ -38,8 +36,8 @@ void wilson(benchmark::State& state) {
   using namespace corvane;
   const int nc = static_cast<int>(state.range(0));
   mixstate.nc = nc;
-  mixstate.model = 1;
-  mixstate.wilmode = 3;
+  mixstate.model = liqwilson;
+  mixstate.wilmode = wilstored;
   const auto lambda = mat<maxcomp>(mixstate.lambda);
   const auto x = vec(mixstate.x);
   for (int i = 1; i <= nc; ++i) {

@@ -1,19 +1,22 @@
-// Time per call of actcoef NRTL (model 2) and UNIQUAC (model 3) at 2 and 10 components.
+// Time per call of actcoef NRTL and UNIQUAC at 2 and 10 components.
 #include <benchmark/benchmark.h>
+
+#include <cstdint>
 
 #include "actcoef.h"
 #include "mixstate.h"
 #include "modelpar.h"
+#include "units.h"
 #include "view.h"
 
 namespace {
 
 // An equimolar mixture of nc components with smooth, finite parameters.
-void setup(int model, int nc) {
+void setup(std::int32_t model, int nc) {
   using namespace corvane;
   mixstate.nc = nc;
   mixstate.model = model;
-  mixstate.rcal = 1.98721;
+  mixstate.rcal = gascal;
   mixstate.t = 60.0;
   const auto x = vec(mixstate.x);
   const auto q = vec(modelpar.qk), r = vec(modelpar.rk);
@@ -31,7 +34,7 @@ void setup(int model, int nc) {
   }
 }
 
-template <int model>
+template <std::int32_t model>
 void actmodel(benchmark::State& state) {
   using namespace corvane;
   setup(model, static_cast<int>(state.range(0)));
@@ -40,7 +43,7 @@ void actmodel(benchmark::State& state) {
     benchmark::DoNotOptimize(mixstate.gam);
   }
 }
-BENCHMARK(actmodel<2>)->Name("actcoef_nrtl")->Arg(2)->Arg(10);
-BENCHMARK(actmodel<3>)->Name("actcoef_uniquac")->Arg(2)->Arg(10);
+BENCHMARK(actmodel<corvane::liqnrtl>)->Name("actcoef_nrtl")->Arg(2)->Arg(10);
+BENCHMARK(actmodel<corvane::liquniquac>)->Name("actcoef_uniquac")->Arg(2)->Arg(10);
 
 }  // namespace

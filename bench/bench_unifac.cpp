@@ -44,7 +44,13 @@ void unifac(benchmark::State& state) {
     benchmark::DoNotOptimize(mixstate.gam);
   }
 }
-BENCHMARK(unifac)->Name("actcoef_unifac")->Args({6, 10, 30})->Unit(benchmark::kMicrosecond);
-BENCHMARK(unifac)->Name("actcoef_dortmund")->Args({5, 10, 30})->Unit(benchmark::kMicrosecond);
+BENCHMARK(unifac)
+    ->Name("actcoef_unifac")
+    ->Args({corvane::liqunifac, 10, 30})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(unifac)
+    ->Name("actcoef_dortmund")
+    ->Args({corvane::liqdortmund, 10, 30})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

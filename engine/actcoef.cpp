@@ -2,26 +2,12 @@
 #include "actcoef.h"
 
 #include <cmath>
-#include <limits>
 
 #include "actwork.h"
+#include "units.h"
 #include "view.h"
 
 namespace corvane {
-
-actworkrec actwork;
-
-void finitelines(int ng, const view<double>& psi, bool (&rowok)[maxgrp], bool (&colok)[maxgrp]) {
-  const auto row = vec(rowok), col = vec(colok);
-  for (int n = 1; n <= ng; ++n) row(n) = col(n) = true;
-  for (int m = 1; m <= ng; ++m)
-    for (int n = 1; n <= ng; ++n) {
-      // false for +inf and NaN
-      const bool finite = psi(n, m) <= std::numeric_limits<double>::max();
-      row(n) = row(n) && finite;
-      col(m) = col(m) && finite;
-    }
-}
 
 namespace {
 
@@ -32,14 +18,14 @@ void actwilson(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp]) {
   const auto xv = vec(x);
   const auto g = vec(gam);
 
-  if (ms.wilmode == 1) {
+  if (ms.wilmode == wilenergy) {
     const auto wila = mat<maxcomp>(ms.wila);
     const auto vliq = vec(ms.vliq);
     const double rt = ms.rcal * tk;
     for (int i = 1; i <= nc; ++i)
       for (int j = 1; j <= nc; ++j)
         lambda(j, i) = std::exp(-(wila(j, i) / rt)) * (vliq(i) / vliq(j));
-  } else if (ms.wilmode == 2) {
+  } else if (ms.wilmode == wilinter) {
     const auto wilg = mat<maxcomp>(ms.wilg);
     const auto vliq = vec(ms.vliq);
     for (int i = 1; i <= nc; ++i)
@@ -66,23 +52,23 @@ void actwilson(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp]) {
 }  // namespace
 
 void actcoef(const double (&x)[maxcomp], const double& t, double (&gam)[maxcomp]) {
-  const double tk = t + 273.15;
+  const double tk = t + tkzero;
   const std::int32_t model = mixstate.model;
   const std::int32_t nc = mixstate.nc;
-  if (model < 0 || model > 6) return;
+  if (model < liqideal || model > liqunifac) return;
   // A count outside 1..maxcomp writes nothing: no model may index past its arrays.
   if (nc <= 0 || nc > maxcomp) return;
 
   switch (model) {
-    case 0:
+    case liqideal:
       for (int i = 1; i <= nc; ++i) vec(gam)(i) = 1.0;
       return;
-    case 1: actwilson(x, tk, gam); return;
-    case 2: actnrtl(x, tk, gam); return;
-    case 3: actuniquac(x, tk, gam); return;
-    case 4: actasog(x, tk, gam); return;
-    case 5: actunifac(x, tk, gam, true); return;
-    case 6: actunifac(x, tk, gam, false); return;
+    case liqwilson: actwilson(x, tk, gam); return;
+    case liqnrtl: actnrtl(x, tk, gam); return;
+    case liquniquac: actuniquac(x, tk, gam); return;
+    case liqasog: actasog(x, tk, gam); return;
+    case liqdortmund: actunifac(x, tk, gam, true); return;
+    case liqunifac: actunifac(x, tk, gam, false); return;
     default: return;
   }
 }

@@ -6,14 +6,13 @@
 #include <cstdio>
 
 #include "actcoef.h"
+#include "units.h"
 #include "view.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr double patm = 101325.0;            // Pa in one atmosphere
-constexpr double mmhgatm = 760.0;            // mmHg in one atmosphere
 constexpr double ln10 = 2.302585092994046;
 constexpr double tlow = -100.0, thigh = 500.0;
 constexpr double tol = 1.0E-12;
@@ -45,7 +44,7 @@ void bubpt(const double (&x)[maxcomp], double (&y)[maxcomp], double& t, const do
     ierr = 1;
     return;
   }
-  const bool antoine = ms.vpmode == 1;
+  const bool antoine = ms.vpmode == vpantoine;
   const double pm = antoine ? (p / patm) * mmhgatm : p;
   const auto xv = vec(x);
   const auto yv = vec(y), gam = vec(ms.gam);
@@ -71,7 +70,7 @@ void bubpt(const double (&x)[maxcomp], double (&y)[maxcomp], double& t, const do
         psat = std::pow(10.0, vpa(i) - vpb(i) / d);
         dpsat = psat * ln10 * vpb(i) / (d * d);
       } else {
-        const double tk = temp + 273.15;
+        const double tk = temp + tkzero;
         psat = std::exp(vpa(i) + vpb(i) / tk + vpc(i) * std::log(tk) + vpd(i) * std::pow(tk, vpe(i)));
         dpsat = psat * (vpc(i) / tk - vpb(i) / (tk * tk) + vpd(i) * vpe(i) * std::pow(tk, vpe(i) - 1.0));
       }

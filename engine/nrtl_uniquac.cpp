@@ -1,4 +1,4 @@
-// NRTL (model 2) and UNIQUAC (model 3).
+// NRTL (liqnrtl) and UNIQUAC (liquniquac).
 //
 // Both divide the interaction energies by RT = TK x rcal, one product, and use every
 // parameter element as it stands: the diagonals take part like any other element and

@@ -1,4 +1,4 @@
-// UNIFAC (model 6) and modified UNIFAC, Dortmund form (model 5).
+// UNIFAC (liqunifac) and modified UNIFAC, Dortmund form (liqdortmund).
 //
 // ln gamma_i is a combinatorial part, from the sizes r_i and areas q_i of the
 // molecules, plus a residual part, sum over k of nu(k,i) (ln Gamma_k - ln Gamma_k^(i)),
@@ -14,7 +14,73 @@ namespace corvane {
 
 namespace {
 
-// The residual group activity coefficients of one group composition:
+// 1. Group interaction factors, psi(n,m) from the parameters of the same pair (n,m),
+// and the transposed copy psit for the sums that run down the columns of psi.
+void groupfactors(int ng, double tk, bool modified, const view<double>& psit) {
+  const modelparrec& mp = modelpar;
+  const auto psi = mat<maxgrp>(actwork.psi);
+  const auto amn = mat<maxgrp>(mp.amn);
+  // The exponents first (a loop without calls), then the exponentials.
+  if (modified) {
+    const auto bmn = mat<maxgrp>(mp.bmn), cmn = mat<maxgrp>(mp.cmn);
+    for (int m = 1; m <= ng; ++m)
+      for (int n = 1; n <= ng; ++n)
+        psi(n, m) = ((-amn(n, m) / tk) - bmn(n, m)) - cmn(n, m) * tk;
+  } else {
+    for (int m = 1; m <= ng; ++m)
+      for (int n = 1; n <= ng; ++n) psi(n, m) = -amn(n, m) / tk;
+  }
+  for (int m = 1; m <= ng; ++m)
+    for (int n = 1; n <= ng; ++n) {
+      const double e = std::exp(psi(n, m));
+      psi(n, m) = e;
+      psit(m, n) = e;
+    }
+}
+
+// 2. Area and volume parameters of the components.
+void compsizes(int nc, int ng) {
+  const modelparrec& mp = modelpar;
+  const auto qk = vec(mp.qk), rk = vec(mp.rk);
+  const auto nuk = mat<maxgrp>(mp.nuk);
+  const auto qc = vec(actwork.qcomp), rc = vec(actwork.rcomp);
+  for (int i = 1; i <= nc; ++i) {
+    double q = 0.0, r = 0.0;
+    for (int k = 1; k <= ng; ++k) {
+      q += nuk(k, i) * qk(k);
+      r += nuk(k, i) * rk(k);
+    }
+    qc(i) = q;
+    rc(i) = r;
+  }
+}
+
+// 3. Group mole fractions of the mixture; the total is the sum over every group and
+// component of x_j nu(m,j).
+void mixfracs(const double (&x)[maxcomp], int nc, int ng) {
+  const auto xv = vec(x);
+  const auto nuk = mat<maxgrp>(modelpar.nuk);
+  const auto xgrp = vec(actwork.xgrp);
+  double total = 0.0;
+  for (int k = 1; k <= ng; ++k) {
+    double sum = 0.0;
+    for (int j = 1; j <= nc; ++j) sum += xv(j) * nuk(k, j);
+    xgrp(k) = sum;
+    total += sum;
+  }
+  for (int k = 1; k <= ng; ++k) xgrp(k) = xgrp(k) / total;
+}
+
+// 4. Group area fractions of the mixture.
+void mixareas(int ng) {
+  const auto qk = vec(modelpar.qk);
+  const auto xgrp = vec(actwork.xgrp), thetagrp = vec(actwork.thetagrp);
+  double sum = 0.0;
+  for (int m = 1; m <= ng; ++m) sum += qk(m) * xgrp(m);
+  for (int k = 1; k <= ng; ++k) thetagrp(k) = (qk(k) * xgrp(k)) / sum;
+}
+
+// 5, 6. The residual group activity coefficients of one group composition:
 // S_m = sum over n of theta_n psi(n,m), then
 // ln Gamma_k = Q_k ((1 - ln S_k) - sum over m of (psi(k,m) theta_m) / S_m).
 // theta, s and lng are vector views of ng entries; psit is the transpose of psi.
@@ -49,89 +115,17 @@ void groupres(int ng, const view<double>& psi, const view<double>& psit,
   for (int k = 1; k <= ng; ++k) lng(k) = qk(k) * ((1.0 - std::log(ss(k))) - acc(k));
 }
 
-}  // namespace
-
-void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bool modified) {
+// 7. The residual group activity coefficients of every pure component, over every
+// group, also those it lacks.
+void pureres(int nc, int ng, const view<double>& psit, const view<bool>& rowok,
+             const view<bool>& colok) {
   const modelparrec& mp = modelpar;
   actworkrec& w = actwork;
-  const int nc = mixstate.nc;
-  const int ng = mp.ng;
-  // A group count above the capacity would index past every group array: write nothing.
-  if (ng > maxgrp) return;
-
-  const auto xv = vec(x);
-  const auto g = vec(gam);
-  const auto qk = vec(mp.qk), rk = vec(mp.rk);
+  const auto qk = vec(mp.qk);
   const auto nuk = mat<maxgrp>(mp.nuk);
   const auto psi = mat<maxgrp>(w.psi);
-  const auto qc = vec(w.qcomp), rc = vec(w.rcomp);
-  const auto xgrp = vec(w.xgrp), thetagrp = vec(w.thetagrp), thetapsi = vec(w.thetapsi),
-             lngk = vec(w.lngk);
   const auto xgrppure = mat<maxcomp>(w.xgrppure), lngkpure = mat<maxcomp>(w.lngkpure);
   const auto thetapure = mat<maxgrp>(w.thetapure), thetapsipure = mat<maxgrp>(w.thetapsipure);
-
-  // 1. Group interaction factors, psi(n,m) from the parameters of the same pair (n,m),
-  // and a transposed copy for the sums that run down the columns of psi.
-  double psitbuf[maxgrp * maxgrp];
-  const auto psit = mat<maxgrp>(psitbuf);
-  {
-    const auto amn = mat<maxgrp>(mp.amn);
-    // The exponents first (a loop without calls), then the exponentials.
-    if (modified) {
-      const auto bmn = mat<maxgrp>(mp.bmn), cmn = mat<maxgrp>(mp.cmn);
-      for (int m = 1; m <= ng; ++m)
-        for (int n = 1; n <= ng; ++n)
-          psi(n, m) = ((-amn(n, m) / tk) - bmn(n, m)) - cmn(n, m) * tk;
-    } else {
-      for (int m = 1; m <= ng; ++m)
-        for (int n = 1; n <= ng; ++n) psi(n, m) = -amn(n, m) / tk;
-    }
-    for (int m = 1; m <= ng; ++m)
-      for (int n = 1; n <= ng; ++n) {
-        const double e = std::exp(psi(n, m));
-        psi(n, m) = e;
-        psit(m, n) = e;
-      }
-  }
-  bool rowokbuf[maxgrp], colokbuf[maxgrp];
-  finitelines(ng, psi, rowokbuf, colokbuf);
-  const auto rowok = vec(rowokbuf), colok = vec(colokbuf);
-
-  // 2. Area and volume parameters of the components.
-  for (int i = 1; i <= nc; ++i) {
-    double q = 0.0, r = 0.0;
-    for (int k = 1; k <= ng; ++k) {
-      q += nuk(k, i) * qk(k);
-      r += nuk(k, i) * rk(k);
-    }
-    qc(i) = q;
-    rc(i) = r;
-  }
-
-  // 3. Group mole fractions of the mixture; the total is the sum over every group and
-  // component of x_j nu(m,j).
-  {
-    double total = 0.0;
-    for (int k = 1; k <= ng; ++k) {
-      double sum = 0.0;
-      for (int j = 1; j <= nc; ++j) sum += xv(j) * nuk(k, j);
-      xgrp(k) = sum;
-      total += sum;
-    }
-    for (int k = 1; k <= ng; ++k) xgrp(k) = xgrp(k) / total;
-  }
-
-  // 4. Group area fractions of the mixture.
-  {
-    double sum = 0.0;
-    for (int m = 1; m <= ng; ++m) sum += qk(m) * xgrp(m);
-    for (int k = 1; k <= ng; ++k) thetagrp(k) = (qk(k) * xgrp(k)) / sum;
-  }
-
-  // 5, 6. Residual group activity coefficients of the mixture.
-  groupres(ng, psi, psit, qk, rowok, colok, thetagrp, thetapsi, lngk);
-
-  // 7. The same for every pure component, over every group, also those it lacks.
   for (int i = 1; i <= nc; ++i) {
     // X_k^(i) is formed in a contiguous local copy and then stored at (i,k).
     double xbuf[maxgrp], lngbuf[maxgrp];
@@ -149,8 +143,20 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
     groupres(ng, psi, psit, qk, rowok, colok, theta, s, lng);
     for (int k = 1; k <= ng; ++k) lngkpure(i, k) = lng(k);
   }
+}
 
-  // 8. Mixture sums of the combinatorial part; the Dortmund form adds sum x_j r_j^0.75.
+// 8. Mixture sums of the combinatorial part; the Dortmund form adds sum x_j r_j^0.75.
+// 9. Combinatorial and residual parts, and the coefficients.
+void coefficients(const double (&x)[maxcomp], int nc, int ng, bool modified,
+                  double (&gam)[maxcomp]) {
+  const actworkrec& w = actwork;
+  const auto xv = vec(x);
+  const auto g = vec(gam);
+  const auto nuk = mat<maxgrp>(modelpar.nuk);
+  const auto qc = vec(w.qcomp), rc = vec(w.rcomp);
+  const auto lngk = vec(w.lngk);
+  const auto lngkpure = mat<maxcomp>(w.lngkpure);
+
   double r34buf[maxcomp];
   const auto r34 = vec(r34buf);
   double sr = 0.0, sq = 0.0, s34 = 0.0;
@@ -165,7 +171,6 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
     }
   }
 
-  // 9. Combinatorial and residual parts, and the coefficients.
   for (int i = 1; i <= nc; ++i) {
     const double r = rc(i), q = qc(i);
     double res = 0.0;
@@ -182,6 +187,34 @@ void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bo
     }
     g(i) = std::exp(lngam);
   }
+}
+
+}  // namespace
+
+void actunifac(const double (&x)[maxcomp], double tk, double (&gam)[maxcomp], bool modified) {
+  const modelparrec& mp = modelpar;
+  actworkrec& w = actwork;
+  const int nc = mixstate.nc;
+  const int ng = mp.ng;
+  // A group count above the capacity would index past every group array: write nothing.
+  if (ng > maxgrp) return;
+
+  const auto psi = mat<maxgrp>(w.psi);
+  double psitbuf[maxgrp * maxgrp];
+  const auto psit = mat<maxgrp>(psitbuf);
+  groupfactors(ng, tk, modified, psit);
+  bool rowokbuf[maxgrp], colokbuf[maxgrp];
+  finitelines(ng, psi, rowokbuf, colokbuf);
+  const auto rowok = vec(rowokbuf), colok = vec(colokbuf);
+
+  compsizes(nc, ng);
+  mixfracs(x, nc, ng);
+  mixareas(ng);
+  // Residual group activity coefficients of the mixture.
+  groupres(ng, psi, psit, vec(mp.qk), rowok, colok, vec(w.thetagrp), vec(w.thetapsi),
+           vec(w.lngk));
+  pureres(nc, ng, psit, rowok, colok);
+  coefficients(x, nc, ng, modified, gam);
 }
 
 }  // namespace corvane

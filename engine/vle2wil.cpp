@@ -1,12 +1,13 @@
 // The four exported functions: bubble point of a binary mixture, Wilson model with the
 // matrix given directly, Antoine vapour pressures.
 #define CORVANE_BUILDING
-#include "corvane.h"
+#include "vle2wil.h"
 
 #include <cmath>
 
 #include "bubpt.h"
 #include "mixstate.h"
+#include "units.h"
 #include "view.h"
 
 namespace corvane {
@@ -28,13 +29,13 @@ double vle2wil(given g, result r, bool clearfrac, const double& mw1, const doubl
   const auto lambda = mat<maxcomp>(ms.lambda);
 
   ms.nc = 2;
-  ms.model = 1;
-  ms.wilmode = 3;
+  ms.model = liqwilson;
+  ms.wilmode = wilstored;
 
   switch (punit) {
-    case 0: ms.p = pres; break;
-    case 1: ms.p = (pres / 760.0) * 101325.0; break;
-    case 2: ms.p = pres * 101325.0; break;
+    case unitpa: ms.p = pres; break;
+    case unitmmhg: ms.p = (pres / mmhgatm) * patm; break;
+    case unitatm: ms.p = pres * patm; break;
     default: ms.p = pres; return failval;
   }
 
@@ -57,7 +58,7 @@ double vle2wil(given g, result r, bool clearfrac, const double& mw1, const doubl
   }
   if (c1st > 1.0 || c2nd > 1.0) return failval;
 
-  ms.vpmode = 1;
+  ms.vpmode = vpantoine;
   vpa(1) = a1;
   vpb(1) = b1;
   vpc(1) = c1;
@@ -66,7 +67,7 @@ double vle2wil(given g, result r, bool clearfrac, const double& mw1, const doubl
   vpc(2) = c2;
   mw(1) = mw1;
   mw(2) = mw2;
-  ms.rcal = 1.98721;
+  ms.rcal = gascal;
   lambda(1, 1) = 1.0;
   lambda(1, 2) = lam12;
   lambda(2, 1) = lam21;
@@ -79,7 +80,7 @@ double vle2wil(given g, result r, bool clearfrac, const double& mw1, const doubl
   }
 
   // Start from the mole-fraction average of the pure components' Antoine boiling points.
-  const double pmmhg = (ms.p / 101325.0) * 760.0;
+  const double pmmhg = (ms.p / patm) * mmhgatm;
   const double l = std::log10(pmmhg);
   const double tb1 = vpb(1) / (vpa(1) - l) - vpc(1);
   const double tb2 = vpb(2) / (vpa(2) - l) - vpc(2);
@@ -102,20 +103,38 @@ using corvane::vle2wil;
 using g = corvane::given;
 using r = corvane::result;
 
-#define CORVANE_PASS *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21, *a1, *b1, *c1, *a2, *b2, *c2
 extern "C" {
 
-CORVANE_API double CORVANE_CALL vle2wiltF(CORVANE_ARGS) {
-  return vle2wil(g::mass, r::temp, false, CORVANE_PASS);
+CORVANE_API double CORVANE_CALL vle2wiltF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mass, r::temp, false, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
-CORVANE_API double CORVANE_CALL vle2wiltmF(CORVANE_ARGS) {
-  return vle2wil(g::mole, r::temp, false, CORVANE_PASS);
+
+CORVANE_API double CORVANE_CALL vle2wiltmF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mole, r::temp, false, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
-CORVANE_API double CORVANE_CALL vle2wilyF(CORVANE_ARGS) {
-  return vle2wil(g::mass, r::vapour, true, CORVANE_PASS);
+
+CORVANE_API double CORVANE_CALL vle2wilyF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mass, r::vapour, true, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
-CORVANE_API double CORVANE_CALL vle2wilymF(CORVANE_ARGS) {
-  return vle2wil(g::mole, r::vapour, true, CORVANE_PASS);
+
+CORVANE_API double CORVANE_CALL vle2wilymF(
+    const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
+    const double* pres, const double* lam12, const double* lam21, const double* a1,
+    const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
+  return vle2wil(g::mole, r::vapour, true, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+                 *a1, *b1, *c1, *a2, *b2, *c2);
 }
 
 }  // extern "C"

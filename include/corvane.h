@@ -37,16 +37,29 @@
 extern "C" {
 #endif
 
-#define CORVANE_ARGS                                                                   \
-  const double *mw1, const double *mw2, const double *frac1, const int32_t *punit,     \
-      const double *pres, const double *lam12, const double *lam21, const double *a1,  \
-      const double *b1, const double *c1, const double *a2, const double *b2,          \
-      const double *c2
+/* Bubble-point temperature, degrees Celsius; frac1 a mass fraction. */
+CORVANE_API double CORVANE_CALL vle2wiltF(
+    const double *mw1, const double *mw2, const double *frac1, const int32_t *punit,
+    const double *pres, const double *lam12, const double *lam21, const double *a1,
+    const double *b1, const double *c1, const double *a2, const double *b2, const double *c2);
 
-CORVANE_API double CORVANE_CALL vle2wiltF(CORVANE_ARGS);  /* t, mass fraction given   */
-CORVANE_API double CORVANE_CALL vle2wiltmF(CORVANE_ARGS); /* t, mole fraction given   */
-CORVANE_API double CORVANE_CALL vle2wilyF(CORVANE_ARGS);  /* wv(1), mass fraction     */
-CORVANE_API double CORVANE_CALL vle2wilymF(CORVANE_ARGS); /* y(1), mole fraction      */
+/* Bubble-point temperature, degrees Celsius; frac1 a mole fraction. */
+CORVANE_API double CORVANE_CALL vle2wiltmF(
+    const double *mw1, const double *mw2, const double *frac1, const int32_t *punit,
+    const double *pres, const double *lam12, const double *lam21, const double *a1,
+    const double *b1, const double *c1, const double *a2, const double *b2, const double *c2);
+
+/* Vapour mass fraction of component 1, wv(1); frac1 a mass fraction. */
+CORVANE_API double CORVANE_CALL vle2wilyF(
+    const double *mw1, const double *mw2, const double *frac1, const int32_t *punit,
+    const double *pres, const double *lam12, const double *lam21, const double *a1,
+    const double *b1, const double *c1, const double *a2, const double *b2, const double *c2);
+
+/* Vapour mole fraction of component 1, y(1); frac1 a mole fraction. */
+CORVANE_API double CORVANE_CALL vle2wilymF(
+    const double *mw1, const double *mw2, const double *frac1, const int32_t *punit,
+    const double *pres, const double *lam12, const double *lam21, const double *a1,
+    const double *b1, const double *c1, const double *a2, const double *b2, const double *c2);
 
 #ifdef __cplusplus
 }

@@ -39,7 +39,7 @@ void placeall() {
   place<3, maxcomp>(ms.wila, wila);
   const double vliq[3] = {1.0, 0.5512387829671743, 0.2446877378498509};
   for (int i = 0; i < 3; ++i) ms.vliq[i] = vliq[i];
-  ms.wilmode = 1;
+  ms.wilmode = wilenergy;
   const double nrtlg[3][3] = {{0.0, 118.08064115336158, 814.145852194158},
                               {296.2440558952131, 0.0, -189.04744618751334},
                               {1324.9805280750916, 792.8042905350628, 0.0}};
@@ -120,20 +120,23 @@ TEST(AllModels, EveryModelGivesAConsistentBubblePoint) {
     std::int32_t model;
     double t, tol;
   };
-  const row rows[] = {{0, 74.90638182867097, 1e-12},  {1, 63.796587792196696, 1e-9},
-                      {2, 64.19291104115909, 1e-12},  {3, 64.85198476199524, 1e-12},
-                      {4, 75.13780745999641, 1e-12},  {5, 69.67111794693382, 1e-12},
-                      {6, 71.05813888149815, 1e-12}};
+  const row rows[] = {{liqideal, 74.90638182867097, 1e-12},
+                      {liqwilson, 63.796587792196696, 1e-9},
+                      {liqnrtl, 64.19291104115909, 1e-12},
+                      {liquniquac, 64.85198476199524, 1e-12},
+                      {liqasog, 75.13780745999641, 1e-12},
+                      {liqdortmund, 69.67111794693382, 1e-12},
+                      {liqunifac, 71.05813888149815, 1e-12}};
   for (const row& r : rows) {
     resetrecords();
     placeall();
-    if (r.model == 3) placeuniquac();
-    if (r.model == 4) placeasog();
-    if (r.model == 5 || r.model == 6) placeunifac();
+    if (r.model == liquniquac) placeuniquac();
+    if (r.model == liqasog) placeasog();
+    if (r.model == liqdortmund || r.model == liqunifac) placeunifac();
     mixstaterec& ms = mixstate;
     ms.nc = 3;
     ms.model = r.model;
-    ms.vpmode = 1;
+    ms.vpmode = vpantoine;
     ms.p = 101325.0;
     ms.t = 80.0;
     for (int i = 0; i < 3; ++i) {

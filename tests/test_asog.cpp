@@ -1,4 +1,4 @@
-// ASOG (model 4) of actcoef, and the bubble point with it.
+// ASOG of actcoef, and the bubble point with it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -55,7 +55,7 @@ class Asog : public ::testing::Test {
  protected:
   void SetUp() override {
     resetrecords();
-    mixstate.model = 4;
+    mixstate.model = liqasog;
     for (double& g : mixstate.gam) g = untouched;
   }
 
@@ -163,7 +163,7 @@ TEST_F(Asog, BubblePointMatchesIndependentSolution) {
     SetUp();
     place(c.cs, nc);
     realpairs();
-    mixstate.vpmode = 1;
+    mixstate.vpmode = vpantoine;
     for (int i = 1; i <= nc; ++i) {
       vec(mixstate.x)(i) = c.x[i - 1];
       vec(mixstate.vpa)(i) = c.vp[i - 1].a;

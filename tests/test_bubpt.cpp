@@ -43,8 +43,8 @@ class Bubpt : public ::testing::Test {
   // the Newton step is exactly 0, so the start is returned unchanged.
   void flatpure() {
     mixstate.nc = 1;
-    mixstate.model = 0;
-    mixstate.vpmode = 2;
+    mixstate.model = liqideal;
+    mixstate.vpmode = vpext;
     mixstate.vpc[0] = 1.0e-300;
     mixstate.x[0] = 1.0;
     mixstate.p = 1.0;
@@ -56,10 +56,10 @@ TEST_F(Bubpt, TernaryWilsonAgreesWithIndependentLibrary) {
   // thermo ships them; the expected values were computed with thermo 0.6.1.
   mixstaterec& ms = mixstate;
   ms.nc = 3;
-  ms.model = 1;
-  ms.wilmode = 1;
+  ms.model = liqwilson;
+  ms.wilmode = wilenergy;
   ms.rcal = 1.98721;
-  ms.vpmode = 1;
+  ms.vpmode = vpantoine;
   const double wila[3][3] = {{0.0, -161.8813, 439.64}, {583.1054, 0.0, 205.3}, {1405.49, 482.16, 0.0}};
   const auto w = mat<maxcomp>(ms.wila);
   for (int i = 1; i <= 3; ++i)
@@ -89,8 +89,8 @@ TEST_F(Bubpt, TernaryWilsonAgreesWithIndependentLibrary) {
 TEST_F(Bubpt, PureComponentAtItsBoilingPointConvergesInTheFirstPass) {
   mixstaterec& ms = mixstate;
   ms.nc = 2;
-  ms.model = 0;
-  ms.vpmode = 1;
+  ms.model = liqideal;
+  ms.vpmode = vpantoine;
   ms.vpa[0] = 8.07131;  // water, Antoine constants for log10 mmHg and degrees Celsius
   ms.vpb[0] = 1730.63;
   ms.vpc[0] = 233.426;
@@ -155,8 +155,8 @@ TEST_F(Bubpt, NoComponentsStepsToInfinityAndFails) {
   for (std::int32_t nc : {0, -2}) {
     resetrecords();
     mixstate.nc = nc;
-    mixstate.model = 1;
-    mixstate.vpmode = 1;
+    mixstate.model = liqwilson;
+    mixstate.vpmode = vpantoine;
     mixstate.p = 101325.0;
     mixstate.t = 50.0;
     mixstate.y[0] = 0.25;
@@ -170,7 +170,7 @@ TEST_F(Bubpt, NoComponentsStepsToInfinityAndFails) {
 
 TEST_F(Bubpt, CountAboveCapacityIsRefusedAtOnce) {
   mixstate.nc = maxcomp + 1;
-  mixstate.model = 0;
+  mixstate.model = liqideal;
   mixstate.t = 50.0;
   mixstate.p = 101325.0;
   mixstate.y[0] = 0.25;
@@ -185,7 +185,7 @@ TEST_F(Bubpt, CountAboveCapacityIsRefusedAtOnce) {
 
 TEST_F(Bubpt, NanStartIsTakenAsConverged) {
   flatpure();
-  mixstate.vpmode = 1;
+  mixstate.vpmode = vpantoine;
   mixstate.vpa[0] = 8.0;
   mixstate.vpb[0] = 1700.0;
   mixstate.vpc[0] = 230.0;
@@ -202,12 +202,12 @@ TEST_F(Bubpt, NanStartIsTakenAsConverged) {
 void steep(bool antoine) {
   mixstaterec& ms = mixstate;
   ms.nc = 2;
-  ms.model = 0;
+  ms.model = liqideal;
   ms.x[0] = 0.5;
   ms.x[1] = 0.5;
   ms.p = 101325.0;
   if (antoine) {
-    ms.vpmode = 1;
+    ms.vpmode = vpantoine;
     for (int i = 0; i < 2; ++i) {
       ms.vpb[i] = 1.0e8;
       ms.vpc[i] = 230.0;
@@ -266,8 +266,8 @@ TEST_F(Bubpt, NinetyNinePassesRunAndNoMore) {
   // 99 steps end exactly at 351 degrees.
   mixstaterec& ms = mixstate;
   ms.nc = 1;
-  ms.model = 0;
-  ms.vpmode = 2;
+  ms.model = liqideal;
+  ms.vpmode = vpext;
   ms.x[0] = 1.0;
   ms.vpa[0] = -273.15;
   ms.vpd[0] = 1.0;
@@ -336,7 +336,7 @@ TEST_F(Bubpt, EachFailureMessageIsFlushedAtOnce) {
   const casedef cases[] = {
       {"range",
        [] {
-         mixstate.vpmode = 1;  // no components: the first step is infinite
+         mixstate.vpmode = vpantoine;  // no components: the first step is infinite
          mixstate.p = 101325.0;
        },
        " Temperature range over(bp)\n", 28},
@@ -355,7 +355,7 @@ TEST_F(Bubpt, ExtendedFormMatchesItsClosedForm) {
   // temperature the vapour pressure equals the pressure.
   mixstaterec& ms = mixstate;
   ms.nc = 1;
-  ms.model = 0;
+  ms.model = liqideal;
   ms.vpmode = 0;
   ms.x[0] = 1.0;
   // Water, DIPPR 101 coefficients (Perry's Handbook): A 73.649, B -7258.2, C -7.3037,

@@ -12,6 +12,7 @@
 #include "mixstate.h"
 #include "support.h"
 #include "view.h"
+#include "vle2wil.h"
 
 namespace {
 
@@ -20,17 +21,18 @@ using corvane::testing::reldiff;
 using corvane::testing::resetrecords;
 using corvane::testing::samebits;
 
-using exportfn = double (*)(const double*, const double*, const double*, const std::int32_t*,
-                            const double*, const double*, const double*, const double*,
-                            const double*, const double*, const double*, const double*,
-                            const double*);
+// The failure result and the pressure units as every host knows them.
+static_assert(failval == 1.0E+100, "failure result");
+static_assert(unitpa == 0 && unitmmhg == 1 && unitatm == 2, "pressure units");
+
+using exportfn = decltype(&vle2wiltmF);
 
 // Ethanol(1)/water(2). Antoine constants (log10 mmHg, degrees Celsius) as the open-source
 // thermo library ships them (Poling et al.), Wilson parameters from ChemSep's binary
 // table; the expected results were computed with thermo 0.6.1.
 struct call {
   double mw1 = 46.06844, mw2 = 18.01528, frac1 = 0.252;
-  std::int32_t punit = 0;
+  std::int32_t punit = unitpa;
   double pres = 101325.0, lam12 = 0.17876482090130066, lam21 = 0.831489365296479;
   double a1 = 8.211846979867062, b1 = 1648.22, c1 = 230.91799999999998;
   double a2 = 7.990736979867062, b2 = 1687.537, c2 = 230.17;
@@ -79,7 +81,8 @@ TEST_F(Exports, PressureUnitsStoreExactPascal) {
   // At 750 mmHg dividing by 760 first and multiplying first differ in the last bit.
   const double mmhg750 = (750.0 / 760.0) * 101325.0;
   ASSERT_NE(mmhg750, (750.0 * 101325.0) / 760.0);
-  const casedef cases[] = {{1, 760.0, 101325.0}, {2, 1.0, 101325.0}, {1, 750.0, mmhg750}};
+  const casedef cases[] = {
+      {unitmmhg, 760.0, 101325.0}, {unitatm, 1.0, 101325.0}, {unitmmhg, 750.0, mmhg750}};
   call c;
   for (const casedef& k : cases) {
     c.punit = k.punit;
@@ -88,7 +91,7 @@ TEST_F(Exports, PressureUnitsStoreExactPascal) {
     EXPECT_TRUE(samebits(mixstate.p, k.p)) << k.punit << " " << k.pres;
   }
   // All three units of the same pressure give the same bubble point.
-  c.punit = 2;
+  c.punit = unitatm;
   c.pres = 1.0;
   EXPECT_LT(reldiff(c(vle2wiltmF), tref), 1e-12);
 }

@@ -476,7 +476,7 @@ TEST_F(loadasogtest, EndToEndWithTheAsogModel) {
   EXPECT_EQ(mat<maxgrp>(modelpar.asogn)(3, 2), -1140.8);
 
   mixstate.nc = 3;
-  mixstate.model = 4;
+  mixstate.model = liqasog;
   struct {
     double x[3], t, gam[3];
   } cases[] = {

@@ -425,7 +425,7 @@ TEST_F(endtoend, Unifac) {
              ierr);
   ASSERT_EQ(ierr, 0);
   ASSERT_EQ(modelpar.ng, 4);
-  mixstate.model = 6;
+  mixstate.model = liqunifac;
   actcoef(mixstate.x, mixstate.t, mixstate.gam);
   EXPECT_LT(reldiff(mixstate.gam[0], 1.828823563033458), 1e-12);
   EXPECT_LT(reldiff(mixstate.gam[1], 1.181124199288286), 1e-12);
@@ -443,7 +443,7 @@ TEST_F(endtoend, ModifiedUnifac) {
   ASSERT_EQ(ierr, 0);
   ASSERT_EQ(modelpar.ng, 4);
   EXPECT_EQ(mat<maxgrp>(modelpar.cmn)(4, 3), 0.01641);
-  mixstate.model = 5;
+  mixstate.model = liqdortmund;
   actcoef(mixstate.x, mixstate.t, mixstate.gam);
   EXPECT_LT(reldiff(mixstate.gam[0], 1.9044913407505422), 1e-12);
   EXPECT_LT(reldiff(mixstate.gam[1], 1.1281269556789055), 1e-12);

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "actcoef.h"
-#include "corvane.h"
 #include "mixstate.h"
 #include "modelpar.h"
+#include "vle2wil.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define CORVANE_OWN_MALLOC 0  // the sanitizer owns malloc
@@ -41,7 +41,7 @@ TEST(NoAlloc, ExportedCallsAndEveryModelAllocateNothing) {
   const double lam12 = 0.17876482090130066, lam21 = 0.831489365296479;
   const double a1 = 8.211846979867062, b1 = 1648.22, c1 = 230.918;
   const double a2 = 7.990736979867062, b2 = 1687.537, c2 = 230.17;
-  const std::int32_t punit = 0;
+  const std::int32_t punit = unitpa;
   double r[4];
   const long before = mallocs;
   r[0] = vle2wiltmF(&mw1, &mw2, &frac1, &punit, &pres, &lam12, &lam21, &a1, &b1, &c1, &a2, &b2, &c2);
@@ -55,7 +55,7 @@ TEST(NoAlloc, ExportedCallsAndEveryModelAllocateNothing) {
     modelpar.qk[i] = modelpar.rk[i] = modelpar.fhsize[i] = 1.0 + i;
     modelpar.nuk[i * maxgrp + i] = modelpar.nuasog[i * maxgrp + i] = 1.0;
   }
-  for (std::int32_t model = 0; model <= 6; ++model) {
+  for (std::int32_t model = liqideal; model <= liqunifac; ++model) {
     mixstate.model = model;
     actcoef(mixstate.x, mixstate.t, mixstate.gam);
   }

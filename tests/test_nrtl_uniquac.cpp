@@ -1,4 +1,4 @@
-// NRTL (model 2) and UNIQUAC (model 3) of actcoef, and the bubble point under both.
+// NRTL and UNIQUAC of actcoef, and the bubble point under both.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -90,8 +90,8 @@ class NrtlUniquac : public ::testing::Test {
 TEST_F(NrtlUniquac, RealTernaryMatchesReference) {
   placeamw();
   setx({amwx[0], amwx[1], amwx[2]});
-  for (int model : {2, 3}) {
-    const double* want = model == 2 ? amwnrtlgam : amwuniquacgam;
+  for (int model : {liqnrtl, liquniquac}) {
+    const double* want = model == liqnrtl ? amwnrtlgam : amwuniquacgam;
     run(model, 3, 25.0);
     for (int i = 1; i <= 3; ++i) EXPECT_LT(reldiff(vec(gam)(i), want[i - 1]), 1e-12) << model << " " << i;
     expectuntouched(3);
@@ -104,19 +104,19 @@ TEST_F(NrtlUniquac, AllZeroRecord) {
   const double xs[][3] = {{0.2, 0.3, 0.5}, {1.0, 0.0, 0.0}, {0.1, 0.1, 0.1}, {0.0, 2.0, 0.5}};
   for (const auto& xr : xs) {
     setx({xr[0], xr[1], xr[2]});
-    run(2, 3, 25.0);
+    run(liqnrtl, 3, 25.0);
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(vec(gam)(i), 1.0) << xr[0] << " " << i;
     expectuntouched(3);
   }
   // Without rcal, RT is 0 and every tau is 0/0.
   mixstate.rcal = 0.0;
   setx({0.2, 0.3, 0.5});
-  run(2, 3, 25.0);
+  run(liqnrtl, 3, 25.0);
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(std::isnan(vec(gam)(i))) << i;
   // UNIQUAC: q = r = 0 gives SQ = 0 and theta = 0/0, with or without rcal.
   for (double rc : {rcal, 0.0}) {
     mixstate.rcal = rc;
-    run(3, 3, 25.0);
+    run(liquniquac, 3, 25.0);
     for (int i = 1; i <= 3; ++i) EXPECT_TRUE(std::isnan(vec(gam)(i))) << rc << " " << i;
     expectuntouched(3);
   }
@@ -125,7 +125,7 @@ TEST_F(NrtlUniquac, AllZeroRecord) {
 TEST_F(NrtlUniquac, AllFractionsZeroGiveNaN) {
   placeamw();
   setx({0.0, 0.0, 0.0});
-  for (int model : {2, 3}) {
+  for (int model : {liqnrtl, liquniquac}) {
     run(model, 3, 25.0);
     for (int i = 1; i <= 3; ++i) EXPECT_TRUE(std::isnan(vec(gam)(i))) << model << " " << i;
   }
@@ -144,7 +144,7 @@ TEST_F(NrtlUniquac, WorkArraysUseOneProductRT) {
   setx({amwx[0], amwx[1], amwx[2]});
   const auto tau = mat<maxcomp>(actwork.tau), gn = mat<maxcomp>(actwork.gnrtl);
 
-  run(2, 3, t);
+  run(liqnrtl, 3, t);
   bool differs = false;
   for (int i = 1; i <= 3; ++i)
     for (int j = 1; j <= 3; ++j) {
@@ -154,7 +154,7 @@ TEST_F(NrtlUniquac, WorkArraysUseOneProductRT) {
     }
   EXPECT_TRUE(differs);
 
-  run(3, 3, t);
+  run(liquniquac, 3, t);
   differs = false;
   for (int i = 1; i <= 3; ++i)
     for (int j = 1; j <= 3; ++j) {
@@ -176,7 +176,7 @@ TEST_F(NrtlUniquac, NrtlBinaryClosedForm) {
   for (const auto& xr : xs) {
     const double x1 = xr[0], x2 = xr[1];
     setx({x1, x2});
-    run(2, 2, t);
+    run(liqnrtl, 2, t);
     const double a1 = g21 / (x1 + x2 * g21), b1 = x2 + x1 * g12;
     const double a2 = g12 / (x2 + x1 * g12), b2 = x1 + x2 * g21;
     const double ln1 = x2 * x2 * (t21 * a1 * a1 + t12 * g12 / (b1 * b1));
@@ -191,8 +191,8 @@ TEST_F(NrtlUniquac, NrtlBinaryClosedForm) {
 // One component: ln gam(1) = g(1,1)/RT in NRTL, q(1) u(1,1)/RT in UNIQUAC at x(1) = 1.
 TEST_F(NrtlUniquac, SingleComponentLimits) {
   struct row { int model; double x1, e11; };
-  const row rows[] = {{2, 1.0, 250.0}, {2, 0.6, -180.5}, {2, 1.0, 0.0},
-                      {3, 1.0, 150.0}, {3, 1.0, -95.25}, {3, 1.0, 0.0}};
+  const row rows[] = {{liqnrtl, 1.0, 250.0},    {liqnrtl, 0.6, -180.5},    {liqnrtl, 1.0, 0.0},
+                      {liquniquac, 1.0, 150.0}, {liquniquac, 1.0, -95.25}, {liquniquac, 1.0, 0.0}};
   const double t = 45.0, rt = (t + 273.15) * rcal;
   vec(modelpar.qk)(1) = amwq[0];
   vec(modelpar.rk)(1) = amwr[0];
@@ -202,7 +202,7 @@ TEST_F(NrtlUniquac, SingleComponentLimits) {
     mat<maxcomp>(modelpar.uqu)(1, 1) = r.e11;
     setx({r.x1});
     run(r.model, 1, t);
-    const double want = std::exp(r.model == 2 ? r.e11 / rt : amwq[0] * r.e11 / rt);
+    const double want = std::exp(r.model == liqnrtl ? r.e11 / rt : amwq[0] * r.e11 / rt);
     EXPECT_LT(reldiff(vec(gam)(1), want), 4e-15) << r.model << " " << r.e11;
     expectuntouched(1);
   }
@@ -222,7 +222,7 @@ TEST_F(NrtlUniquac, UniquacInfiniteDilution) {
   for (int a = 0; a < 2; ++a) {
     const int b = 1 - a;
     x[a] = 0.0, x[b] = 1.0;
-    run(3, 2, t);
+    run(liquniquac, 2, t);
     const double la = 5.0 * (r[a] - q[a]) - (r[a] - 1.0), lb = 5.0 * (r[b] - q[b]) - (r[b] - 1.0);
     const double tab = std::exp(-u[a][b] / rt), tba = std::exp(-u[b][a] / rt);
     const double ln = q[a] * (5.0 * std::log((r[b] * q[a]) / (r[a] * q[b])) + 1.0 - tab - std::log(tba)) +
@@ -244,7 +244,7 @@ TEST_F(NrtlUniquac, UnifacRecordUnderUniquac) {
 
   place(modelpar.uqu, u);
   for (int i = 1; i <= 2; ++i) vec(modelpar.qk)(i) = q[i - 1], vec(modelpar.rk)(i) = r[i - 1];
-  run(3, 2, 25.0);
+  run(liquniquac, 2, 25.0);
   const double want[2] = {gam[0], gam[1]};
   EXPECT_TRUE(std::isfinite(want[0]) && std::isfinite(want[1]));
 
@@ -255,7 +255,7 @@ TEST_F(NrtlUniquac, UnifacRecordUnderUniquac) {
     nuk(k, k < 4 ? 1 : 2) = 1.0;
     for (int m = 1; m <= 4; ++m) am(k, m) = amn[k - 1][m - 1];
   }
-  run(3, 2, 25.0);
+  run(liquniquac, 2, 25.0);
   EXPECT_TRUE(samebits(gam[0], want[0]));
   EXPECT_TRUE(samebits(gam[1], want[1]));
 }
@@ -266,9 +266,9 @@ TEST_F(NrtlUniquac, ElementsOutsideRangesHaveNoEffect) {
   placeamw();
   setx({amwx[0], amwx[1], amwx[2]});
   double clean[2][3];
-  for (int model : {2, 3}) {
+  for (int model : {liqnrtl, liquniquac}) {
     run(model, 3, 25.0);
-    for (int i = 0; i < 3; ++i) clean[model - 2][i] = gam[i];
+    for (int i = 0; i < 3; ++i) clean[model - liqnrtl][i] = gam[i];
   }
 
   auto poison = [](double* a, int n) { for (int i = 0; i < n; ++i) a[i] = nan; };
@@ -292,24 +292,25 @@ TEST_F(NrtlUniquac, ElementsOutsideRangesHaveNoEffect) {
   poison(mixstate.lambda, maxcomp * maxcomp);
   poison(mixstate.wila, maxcomp * maxcomp);
   poison(mixstate.vliq, maxcomp);
-  mixstate.wilmode = 1;
+  mixstate.wilmode = wilenergy;
 
-  for (int model : {2, 3}) {
+  for (int model : {liqnrtl, liquniquac}) {
     run(model, 3, 25.0);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(samebits(gam[i], clean[model - 2][i])) << model << " " << i;
+    for (int i = 0; i < 3; ++i)
+      EXPECT_TRUE(samebits(gam[i], clean[model - liqnrtl][i])) << model << " " << i;
     expectuntouched(3);
   }
   // Each model ignores the other's fields entirely.
   const double ngsave = mat<maxcomp>(modelpar.nrtlg)(1, 2), qsave = modelpar.qk[0];
   mat<maxcomp>(modelpar.nrtlg)(1, 2) = nan;
   mat<maxcomp>(modelpar.nrtlalpha)(2, 3) = nan;
-  run(3, 3, 25.0);
+  run(liquniquac, 3, 25.0);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(samebits(gam[i], clean[1][i])) << i;
   mat<maxcomp>(modelpar.nrtlg)(1, 2) = ngsave;
   mat<maxcomp>(modelpar.nrtlalpha)(2, 3) = amwalpha[1][2];
   modelpar.qk[0] = nan;
   mat<maxcomp>(modelpar.uqu)(2, 1) = nan;
-  run(2, 3, 25.0);
+  run(liqnrtl, 3, 25.0);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(samebits(gam[i], clean[0][i])) << i;
   modelpar.qk[0] = qsave;
 }
@@ -334,18 +335,18 @@ TEST_F(NrtlUniquac, RepeatedEvaluationIsIndependent) {
   }
   placeamw();
   setx({amwx[0], amwx[1], amwx[2]});
-  mixstate.wilmode = 3;
+  mixstate.wilmode = wilstored;
 
-  for (int model : {2, 3}) {
+  for (int model : {liqnrtl, liquniquac}) {
     std::memset(&actwork, 0xff, sizeof actwork);
     run(model, 3, 25.0);
     const double first[3] = {gam[0], gam[1], gam[2]};
-    const double* want = model == 2 ? amwnrtlgam : amwuniquacgam;
+    const double* want = model == liqnrtl ? amwnrtlgam : amwuniquacgam;
     for (int i = 0; i < 3; ++i) EXPECT_LT(reldiff(first[i], want[i]), 1e-12) << model << " " << i;
 
     const modelparrec before = modelpar;
     double g10[maxcomp];
-    for (int other : {2, 3, 1, 0}) {
+    for (int other : {liqnrtl, liquniquac, liqwilson, liqideal}) {
       mixstate.model = other;
       mixstate.nc = maxcomp;
       actcoef(x10, 80.0, g10);
@@ -368,8 +369,10 @@ TEST_F(NrtlUniquac, RepeatedEvaluationIsIndependent) {
 TEST_F(NrtlUniquac, TernaryBubblePoint) {
   struct row { int model; double t; double y[3]; };
   const row rows[] = {
-      {2, 64.19291104115909, {0.5149267432451444, 0.3225441045285881, 0.16252915222626754}},
-      {3, 64.85198476199524, {0.5088676047179425, 0.3273204784363801, 0.16381191684567742}}};
+      {liqnrtl, 64.19291104115909,
+       {0.5149267432451444, 0.3225441045285881, 0.16252915222626754}},
+      {liquniquac, 64.85198476199524,
+       {0.5088676047179425, 0.3273204784363801, 0.16381191684567742}}};
   const double vpa[3] = {7.093496979867062, 8.07786697986706, 7.990736979867062};
   const double vpb[3] = {1197.01, 1580.08, 1687.537};
   const double vpc[3] = {228.05999999999997, 239.49999999999997, 230.17};
@@ -377,7 +380,7 @@ TEST_F(NrtlUniquac, TernaryBubblePoint) {
   for (const row& r : rows) {
     mixstate.nc = 3;
     mixstate.model = r.model;
-    mixstate.vpmode = 1;
+    mixstate.vpmode = vpantoine;
     mixstate.p = 101325.0;
     mixstate.t = 70.0;
     for (int i = 1; i <= 3; ++i) {

@@ -1,4 +1,4 @@
-// UNIFAC (model 6) and modified UNIFAC, Dortmund (model 5).
+// UNIFAC and modified UNIFAC, Dortmund, of actcoef.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -126,23 +126,23 @@ TEST(Unifac, ReferenceMixtures) {
     std::vector<double> gam;
   } cases[] = {
       // The independent library thermo (reference file, unifac-act-bin-0-25).
-      {"ethanol/water UNIFAC", 6, &unifacalc, &ethanolwater, {0.252, 0.748}, 25.0,
+      {"ethanol/water UNIFAC", liqunifac, &unifacalc, &ethanolwater, {0.252, 0.748}, 25.0,
        {1.828823563033458, 1.181124199288286}},
       // thermo, dortmund-act-bin-0-25.
-      {"ethanol/water Dortmund", 5, &dortmundalc, &ethanolwater, {0.252, 0.748}, 25.0,
+      {"ethanol/water Dortmund", liqdortmund, &dortmundalc, &ethanolwater, {0.252, 0.748}, 25.0,
        {1.9044913407505422, 1.1281269556789055}},
       // The same two mixtures with non-zero diagonal parameters, shifted by columns.
-      {"ethanol/water UNIFAC, diagonal", 6, &unifacdiag, &ethanolwater, {0.252, 0.748}, 25.0,
-       {1.828823563033458, 1.181124199288286}},
-      {"ethanol/water Dortmund, diagonal", 5, &dortmunddiag, &ethanolwater, {0.252, 0.748},
-       25.0, {1.9044913407505422, 1.1281269556789055}},
+      {"ethanol/water UNIFAC, diagonal", liqunifac, &unifacdiag, &ethanolwater,
+       {0.252, 0.748}, 25.0, {1.828823563033458, 1.181124199288286}},
+      {"ethanol/water Dortmund, diagonal", liqdortmund, &dortmunddiag, &ethanolwater,
+       {0.252, 0.748}, 25.0, {1.9044913407505422, 1.1281269556789055}},
       // Acetone(1)/n-pentane(2) at 307 K: the textbook gives gamma1 = 4.99 and
       // gamma2 = 1.005; the digits are from an independent evaluation of the textbook
       // equations with the same parameters.
-      {"acetone/n-pentane 307 K", 6, &unifacketone, &acetonepentane, {0.047, 0.953},
+      {"acetone/n-pentane 307 K", liqunifac, &unifacketone, &acetonepentane, {0.047, 0.953},
        307.0 - 273.15, {4.9920343114845611, 1.0052602111878808}},
       // Acetone at infinite dilution in n-pentane: finite, pure pentane gives 1.
-      {"acetone infinitely dilute", 6, &unifacketone, &acetonepentane, {0.0, 1.0},
+      {"acetone infinitely dilute", liqunifac, &unifacketone, &acetonepentane, {0.0, 1.0},
        307.0 - 273.15, {6.2247778728772785, 1.0}},
   };
   for (const auto& c : cases) {
@@ -157,10 +157,10 @@ TEST(Unifac, ReferenceMixtures) {
 
 // One component: mixture and pure group quantities coincide, so the coefficient is 1.
 TEST(Unifac, SingleComponentGivesOne) {
-  for (int model : {5, 6}) {
+  for (int model : {liqdortmund, liqunifac}) {
     SCOPED_TRACE(model);
     // Two CH3, two CH2 and one OH (2-methyl-1-propanol in these groups); H2O is absent.
-    setup(model, model == 5 ? dortmundalc : unifacalc, {{2}, {2}, {1}, {0}}, {1.0}, 60.0);
+    setup(model, model == liqdortmund ? dortmundalc : unifacalc, {{2}, {2}, {1}, {0}}, {1.0}, 60.0);
     run();
     EXPECT_NEAR(gam(1), 1.0, 4e-16);
     EXPECT_EQ(gam(2), sentinel);
@@ -175,8 +175,8 @@ TEST(Unifac, ZeroInteractionsLeaveTheCombinatorialPart) {
     int model;
     const groupset* gs;
     double gam1, gam2;
-  } cases[] = {{6, &unifacalc, 1.1229162084766575, 1.0461483629667216},
-               {5, &dortmundalc, 1.3013185162511589, 1.0402646706436709}};
+  } cases[] = {{liqunifac, &unifacalc, 1.1229162084766575, 1.0461483629667216},
+               {liqdortmund, &dortmundalc, 1.3013185162511589, 1.0402646706436709}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.model);
     groupset gs = *c.gs;
@@ -207,9 +207,9 @@ TEST(Unifac, ZeroInteractionsLeaveTheCombinatorialPart) {
 // first combinatorial term and keeps the volume-to-area ratio, so that
 // ln gamma(2x) - ln gamma(x) = V/2 - ln 2 with V the volume fraction at x.
 TEST(Unifac, ScalingTheMoleFractions) {
-  for (int model : {5, 6}) {
+  for (int model : {liqdortmund, liqunifac}) {
     SCOPED_TRACE(model);
-    const groupset& gs = model == 5 ? dortmundalc : unifacalc;
+    const groupset& gs = model == liqdortmund ? dortmundalc : unifacalc;
     const double x1 = 0.252, x2 = 0.748;
     setup(model, gs, ethanolwater, {x1, x2}, 40.0);
     run();
@@ -220,7 +220,7 @@ TEST(Unifac, ScalingTheMoleFractions) {
     run();
     for (int k = 0; k < 4; ++k) EXPECT_TRUE(samebits(actwork.lngk[k], lngk[k])) << k;
     // Component sizes: ethanol is CH3 + CH2 + OH, water is H2O.
-    const double e = model == 5 ? 0.75 : 1.0;
+    const double e = model == liqdortmund ? 0.75 : 1.0;
     const double r1 = std::pow(gs.rk[0] + gs.rk[1] + gs.rk[2], e), r2 = std::pow(gs.rk[3], e);
     const double s = x1 * r1 + x2 * r2;
     EXPECT_NEAR(std::log(gam(1)) - std::log(g1), (r1 / s) / 2 - std::log(2.0), 1e-14);
@@ -231,13 +231,14 @@ TEST(Unifac, ScalingTheMoleFractions) {
 // A pair without parameters carries nopar: its psi is exactly 0, and only that pair's
 // (psi has the index pair of amn, not its transpose).
 TEST(Unifac, MissingPairGivesZeroPsi) {
-  for (int model : {5, 6}) {
+  for (int model : {liqdortmund, liqunifac}) {
     SCOPED_TRACE(model);
-    setup(model, model == 5 ? dortmundalc : unifacalc, ethanolwater, {0.252, 0.748}, 25.0);
+    setup(model, model == liqdortmund ? dortmundalc : unifacalc, ethanolwater, {0.252, 0.748},
+          25.0);
     const auto amn = mat<maxgrp>(modelpar.amn), bmn = mat<maxgrp>(modelpar.bmn),
                cmn = mat<maxgrp>(modelpar.cmn);
     amn(1, 3) = nopar;
-    if (model == 5) {
+    if (model == liqdortmund) {
       bmn(1, 3) = nopar;
       cmn(1, 3) = nopar;
     }
@@ -245,8 +246,9 @@ TEST(Unifac, MissingPairGivesZeroPsi) {
     const auto psi = mat<maxgrp>(actwork.psi);
     const double tk = 25.0 + 273.15;
     EXPECT_TRUE(samebits(psi(1, 3), 0.0));
-    const double psi31 = model == 5 ? std::exp(((-amn(3, 1) / tk) - bmn(3, 1)) - cmn(3, 1) * tk)
-                                    : std::exp(-amn(3, 1) / tk);
+    const double psi31 = model == liqdortmund
+                             ? std::exp(((-amn(3, 1) / tk) - bmn(3, 1)) - cmn(3, 1) * tk)
+                             : std::exp(-amn(3, 1) / tk);
     EXPECT_GT(psi31, 0.0);
     EXPECT_TRUE(samebits(psi(3, 1), psi31));
     EXPECT_TRUE(std::isfinite(gam(1)));
@@ -257,9 +259,9 @@ TEST(Unifac, MissingPairGivesZeroPsi) {
 // A component without groups has q = r = 0 and gets NaN; it adds nothing to any mixture
 // sum, so the others keep their binary coefficients bit for bit.
 TEST(Unifac, ComponentWithoutGroupsIsNaNAlone) {
-  for (int model : {5, 6}) {
+  for (int model : {liqdortmund, liqunifac}) {
     SCOPED_TRACE(model);
-    const groupset& gs = model == 5 ? dortmundalc : unifacalc;
+    const groupset& gs = model == liqdortmund ? dortmundalc : unifacalc;
     setup(model, gs, ethanolwater, {0.252, 0.748}, 25.0);
     run();
     const double g1 = gam(1), g2 = gam(2);
@@ -273,9 +275,30 @@ TEST(Unifac, ComponentWithoutGroupsIsNaNAlone) {
   }
 }
 
+// A group that a pure component lacks still enters its sums where psi is not finite:
+// 0 x inf and (inf x 0) / inf are NaN, not skipped as zero.
+TEST(Unifac, ExtremeFactorsReachComponentsWithoutTheGroup) {
+  for (int model : {liqdortmund, liqunifac}) {
+    SCOPED_TRACE(model);
+    groupset gs = model == liqdortmund ? dortmundalc : unifacalc;
+    gs.amn[3][0] = -1.0e6;  // psi(4,1) = exp(1e6 / TK) overflows
+    setup(model, gs, ethanolwater, {0.252, 0.748}, 25.0);
+    run();
+    const auto psi = mat<maxgrp>(actwork.psi);
+    const auto lnpure = mat<maxcomp>(actwork.lngkpure);
+    EXPECT_TRUE(std::isinf(psi(4, 1)));
+    // Ethanol lacks group 4: 0 x psi(4,1) makes its S_1 NaN, and every ln Gamma_k with it.
+    for (int k = 1; k <= 4; ++k) EXPECT_TRUE(std::isnan(lnpure(1, k))) << k;
+    // Water lacks group 1: its S_1 is inf, and (psi(4,1) x 0) / S_1 enters ln Gamma_4.
+    EXPECT_TRUE(std::isnan(lnpure(2, 4)));
+    EXPECT_TRUE(std::isnan(gam(1)));
+    EXPECT_TRUE(std::isnan(gam(2)));
+  }
+}
+
 // No groups: every coefficient is NaN (0/0 in the combinatorial part).
 TEST(Unifac, NoGroupsGivesNaN) {
-  for (int model : {5, 6})
+  for (int model : {liqdortmund, liqunifac})
     for (int ng : {0, -1}) {
       SCOPED_TRACE(::testing::Message() << model << " ng " << ng);
       setup(model, unifacalc, ethanolwater, {0.252, 0.748}, 25.0);
@@ -292,7 +315,7 @@ TEST(Unifac, CountsOutsideTheCapacitiesWriteNothing) {
   struct bad {
     int nc, ng;
   } cases[] = {{2, maxgrp + 1}, {2, 1000000}, {0, 4}, {-3, 4}, {maxcomp + 1, 4}};
-  for (int model : {5, 6})
+  for (int model : {liqdortmund, liqunifac})
     for (const auto& c : cases) {
       SCOPED_TRACE(::testing::Message() << model << " nc " << c.nc << " ng " << c.ng);
       setup(model, unifacalc, ethanolwater, {0.252, 0.748}, 25.0);
@@ -316,9 +339,9 @@ TEST(Unifac, BubblePointOfATernary) {
     double t;
     double y[3];
   } cases[] = {
-      {6, &unifacalc, 83.298435602448563,
+      {liqunifac, &unifacalc, 83.298435602448563,
        {0.4281553367636961, 0.15365523290003485, 0.41818943033626904}},
-      {5, &dortmundalc, 83.183422162915377,
+      {liqdortmund, &dortmundalc, 83.183422162915377,
        {0.42183715537134003, 0.15807258660803652, 0.42009025802062289}},
   };
   const double a[3] = {8.211846979867062, 8.37895, 7.990736979867062};
@@ -327,7 +350,7 @@ TEST(Unifac, BubblePointOfATernary) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.model);
     setup(c.model, *c.gs, alcoholswater, {0.3, 0.2, 0.5}, 80.0);
-    mixstate.vpmode = 1;
+    mixstate.vpmode = vpantoine;
     mixstate.p = 101325.0;
     for (int i = 1; i <= 3; ++i) {
       vec(mixstate.vpa)(i) = a[i - 1];

@@ -16,6 +16,14 @@ using corvane::testing::reldiff;
 using corvane::testing::resetrecords;
 using corvane::testing::samebits;
 
+// Callers store the codes as plain numbers: they keep the values the record has always
+// held.
+static_assert(liqideal == 0 && liqwilson == 1 && liqnrtl == 2 && liquniquac == 3 &&
+                  liqasog == 4 && liqdortmund == 5 && liqunifac == 6,
+              "model codes");
+static_assert(wilenergy == 1 && wilinter == 2 && wilstored == 3, "Wilson forms");
+static_assert(vpantoine == 1 && vpext != vpantoine, "vapour-pressure forms");
+
 class Wilson : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,11 +33,11 @@ class Wilson : public ::testing::Test {
     mixstate.rcal = 1.98721;
   }
   void eval(double t) { actcoef(mixstate.x, t, mixstate.gam); }
-  // Ethanol(1)/water(2) in Wilson form 1: energy differences (cal/mol) from ChemSep,
-  // molar volumes relative to ethanol.
+  // Ethanol(1)/water(2) in the Wilson form wilenergy: energy differences (cal/mol) from
+  // ChemSep, molar volumes relative to ethanol.
   static void ethanolwater(double x1) {
-    mixstate.model = 1;
-    mixstate.wilmode = 1;
+    mixstate.model = liqwilson;
+    mixstate.wilmode = wilenergy;
     mixstate.nc = 2;
     const auto w = mat<maxcomp>(mixstate.wila);
     w(1, 2) = 382.3;
@@ -41,8 +49,8 @@ class Wilson : public ::testing::Test {
   }
   static void binary(double x1, double l12, double l21) {
     mixstate.nc = 2;
-    mixstate.model = 1;
-    mixstate.wilmode = 3;
+    mixstate.model = liqwilson;
+    mixstate.wilmode = wilstored;
     const auto l = mat<maxcomp>(mixstate.lambda);
     l(1, 1) = 1.0;
     l(2, 2) = 1.0;
@@ -57,8 +65,13 @@ TEST_F(Wilson, ModelWithoutAnEquationOrNoComponentsWritesNothing) {
   struct casedef {
     std::int32_t model, nc, wilmode;
   };
-  const casedef cases[] = {{7, 2, 1}, {-1, 2, 2}, {7, 2, 3}, {1, 0, 1}, {1, -1, 2}, {0, 0, 1},
-                           {1, maxcomp + 1, 1}};
+  const casedef cases[] = {{7, 2, wilenergy},
+                           {-1, 2, wilinter},
+                           {7, 2, wilstored},
+                           {liqwilson, 0, wilenergy},
+                           {liqwilson, -1, wilinter},
+                           {liqideal, 0, wilenergy},
+                           {liqwilson, maxcomp + 1, wilenergy}};
   for (const casedef& k : cases) {
     SetUp();
     mixstate.model = k.model;
@@ -73,7 +86,7 @@ TEST_F(Wilson, ModelWithoutAnEquationOrNoComponentsWritesNothing) {
 }
 
 TEST_F(Wilson, IdealSolutionIsExactlyOne) {
-  mixstate.model = 0;
+  mixstate.model = liqideal;
   mixstate.nc = 3;
   mixstate.x[0] = -4.0;  // neither x nor t matters
   eval(std::nan(""));
@@ -107,8 +120,8 @@ TEST_F(Wilson, InfiniteDilutionIsExact) {
 }
 
 TEST_F(Wilson, MoleFractionsAreNotNormalised) {
-  mixstate.model = 1;
-  mixstate.wilmode = 3;
+  mixstate.model = liqwilson;
+  mixstate.wilmode = wilstored;
   mixstate.nc = 3;
   for (double& l : mixstate.lambda) l = 1.0;
   const double x[] = {0.2, 0.3, 0.7};  // they sum to 1.2
@@ -126,7 +139,7 @@ TEST_F(Wilson, EthanolWaterFromEnergiesAgreesWithIndependentLibrary) {
 }
 
 TEST_F(Wilson, EnergyFormsBuildOnlyTheUsedCornerOfLambda) {
-  mixstate.model = 1;
+  mixstate.model = liqwilson;
   mixstate.nc = 3;
   mixstate.x[0] = 0.2;
   mixstate.x[1] = 0.3;
@@ -134,8 +147,8 @@ TEST_F(Wilson, EnergyFormsBuildOnlyTheUsedCornerOfLambda) {
   for (int i = 0; i < 3; ++i) mixstate.vliq[i] = 40.0;
   const auto lambda = mat<maxcomp>(mixstate.lambda);
 
-  // Form 1 with zero energies and equal volumes: the corner becomes 1, the rest stays.
-  mixstate.wilmode = 1;
+  // wilenergy with zero energies and equal volumes: the corner becomes 1, the rest stays.
+  mixstate.wilmode = wilenergy;
   eval(60.0);
   for (int i = 1; i <= maxcomp; ++i)
     for (int j = 1; j <= maxcomp; ++j) EXPECT_EQ(lambda(i, j), (i <= 3 && j <= 3) ? 1.0 : 0.7);
@@ -147,8 +160,8 @@ TEST_F(Wilson, EnergyFormsBuildOnlyTheUsedCornerOfLambda) {
 }
 
 TEST_F(Wilson, FormTwoHasAUnitDiagonalAndIgnoresARowConstant) {
-  mixstate.model = 1;
-  mixstate.wilmode = 2;
+  mixstate.model = liqwilson;
+  mixstate.wilmode = wilinter;
   mixstate.nc = 3;
   const double vliq[] = {74.05, 40.73, 18.07};
   const double g[3][3] = {{-1200.0, -900.0, -650.0}, {-1010.0, -1500.0, -700.0}, {-300.0, -550.0, -2100.0}};
@@ -170,7 +183,7 @@ TEST_F(Wilson, FormTwoHasAUnitDiagonalAndIgnoresARowConstant) {
   eval(45.0);
   for (int i = 1; i <= 3; ++i)
     for (int j = 1; j <= 3; ++j) EXPECT_LT(reldiff(lambda(i, j), before[i - 1][j - 1]), 1e-14);
-  // Form 2 is lambda(j,i) = (v(i)/v(j)) exp(-(g(j,i) - g(j,j)) / (R T)).
+  // wilinter is lambda(j,i) = (v(i)/v(j)) exp(-(g(j,i) - g(j,j)) / (R T)).
   const double tk = 45.0 + 273.15;
   EXPECT_LT(reldiff(lambda(1, 3), (vliq[2] / vliq[0]) * std::exp(-(g[0][2] - g[0][0]) / (1.98721 * tk))), 1e-14);
 }
@@ -179,9 +192,10 @@ TEST_F(Wilson, StoredMatrixOutlivesTheCallThatBuiltIt) {
   ethanolwater(0.3);
   eval(20.0);
   const double g1 = mixstate.gam[0], g2 = mixstate.gam[1];
-  // Every form but 1 and 2 uses the matrix of 20 degrees, whatever energies stand.
+  // Every form but wilenergy and wilinter uses the matrix of 20 degrees, whatever
+  // energies stand.
   mat<maxcomp>(mixstate.wila)(1, 2) = 0.0;
-  for (std::int32_t mode : {3, 0, -1, 4}) {
+  for (std::int32_t mode : {wilstored, 0, -1, 4}) {
     mixstate.wilmode = mode;
     mixstate.gam[0] = mixstate.gam[1] = -3.0;
     eval(90.0);
@@ -192,9 +206,9 @@ TEST_F(Wilson, StoredMatrixOutlivesTheCallThatBuiltIt) {
 
 TEST_F(Wilson, EnergyFormsKeepTheirOrderOfOperations) {
   // Inputs for which the written bracketings and their nearest alternatives round
-  // differently: form 1 forms the volume ratio before the product, form 2 divides by
+  // differently: wilenergy forms the volume ratio before the product, wilinter divides by
   // rcal and then by TK.
-  mixstate.model = 1;
+  mixstate.model = liqwilson;
   mixstate.nc = 2;
   mixstate.x[0] = 0.4;
   mixstate.x[1] = 0.6;
@@ -205,7 +219,7 @@ TEST_F(Wilson, EnergyFormsKeepTheirOrderOfOperations) {
 
   const auto wila = mat<maxcomp>(mixstate.wila);
   wila(2, 1) = 955.45;
-  mixstate.wilmode = 1;
+  mixstate.wilmode = wilenergy;
   eval(t);
   const double e1 = std::exp(-(955.45 / (r * tk)));
   EXPECT_TRUE(samebits(lambda(2, 1), e1 * (0.7 / 0.31)));
@@ -214,7 +228,7 @@ TEST_F(Wilson, EnergyFormsKeepTheirOrderOfOperations) {
   const auto wilg = mat<maxcomp>(mixstate.wilg);
   wilg(2, 1) = -1000.3;
   wilg(2, 2) = -650.3;
-  mixstate.wilmode = 2;
+  mixstate.wilmode = wilinter;
   eval(t);
   const double d = -1000.3 - -650.3;
   EXPECT_TRUE(samebits(lambda(2, 1), std::exp(-((d / r) / tk)) * (0.7 / 0.31)));

@@ -22,7 +22,8 @@ using namespace corvane::dllcases;
 
 namespace {
 
-typedef double(CORVANE_CALL* vlefn)(CORVANE_ARGS);
+// A pointer to one of the four, in their declared convention (stdcall on 32-bit).
+using vlefn = decltype(&vle2wiltF);
 
 #if defined(__x86_64__)
 constexpr int bits = 64;

@@ -8,7 +8,7 @@
 
 using namespace corvane::dllcases;
 
-typedef double (*vlefn)(CORVANE_ARGS);
+using vlefn = decltype(&vle2wiltF);
 
 int main(int argc, char** argv) {
   if (argc != 2) {
