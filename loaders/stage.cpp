@@ -94,6 +94,42 @@ void diag(const char* file, const char* fmt, ...) {
   std::fflush(stderr);
 }
 
+void readfail(const textfile& t, rdstat s, readkind k, const char* what) {
+  if (s == rderr) {
+    diag(t.name, "read error after line %d", t.lineno);
+    return;
+  }
+  const bool ends = s == rdeof || s == rdunclosed;
+  switch (k) {
+    case forline:
+      diag(t.name, "the file ends after line %d, %s", t.lineno, what);
+      return;
+    case forvalue:
+      if (ends) {
+        diag(t.name, "the file ends after line %d, while reading %s", t.lineno, what);
+      } else if (s == rdnull) {
+        diag(t.name, "line %d: a null value where %s should stand", t.lineno, what);
+      } else if (s == rdslash) {
+        diag(t.name, "line %d: a slash where %s should stand", t.lineno, what);
+      } else if (s == rdrepeat) {
+        diag(t.name, "line %d: \"%s\" is a repeat count, not %s", t.tokline, shown(t).s, what);
+      } else {
+        diag(t.name, "line %d: \"%s\" is not %s", t.tokline, shown(t).s, what);
+      }
+      return;
+    case forcount:
+      if (ends) {
+        diag(t.name, "the file ends after line %d, before the count of %s", t.lineno, what);
+      } else if (s == rdnull || s == rdslash) {
+        diag(t.name, "line %d: the count of %s is missing", t.lineno, what);
+      } else {
+        diag(t.name, "line %d: the count of %s, \"%s\", is not an integer", t.tokline, what,
+             shown(t).s);
+      }
+      return;
+  }
+}
+
 void checknc(const char* loader, const std::int32_t& nc, std::int32_t& ierr) {
   if (nc < 0 || nc > maxcomp) {
     diag(loader, "nc = %d lies outside 0..%d", nc, maxcomp);

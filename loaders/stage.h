@@ -50,6 +50,27 @@ void diag(const char* file, const char* fmt, ...)
 #endif
     ;
 
+// What a read asked for, which words the diagnostic line of its failure (readfail).
+enum readkind : int {
+  forline,   // a line, or the rest of one
+  forvalue,  // a free-format value
+  forcount   // the free-format count of a kind of lines
+};
+
+// The diagnostic line of a read of t that ended with s instead of rdok; what names what
+// the read asked for. N is the line being read, T the line of the value that stands.
+//   Any kind, rderr:  read error after line N
+//   forline, rdeof:   the file ends after line N, <what>
+//   forvalue:  rdeof, rdunclosed  the file ends after line N, while reading <what>
+//              rdnull             line N: a null value where <what> should stand
+//              rdslash            line N: a slash where <what> should stand
+//              rdrepeat           line T: "<value>" is a repeat count, not <what>
+//              any other          line T: "<value>" is not <what>
+//   forcount:  rdeof, rdunclosed  the file ends after line N, before the count of <what>
+//              rdnull, rdslash    line N: the count of <what> is missing
+//              any other          line T: the count of <what>, "<value>", is not an integer
+void readfail(const textfile& t, rdstat s, readkind k, const char* what);
+
 // Tests nc against 0..maxcomp before anything else of a load (loader: its name).
 void checknc(const char* loader, const std::int32_t& nc, std::int32_t& ierr);
 

@@ -1,6 +1,7 @@
 #include "unifpar.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 #include "fixedcol.h"
@@ -117,28 +118,11 @@ namespace {
 // Reads a count line: the first free-format value, an integer, then the rest of its line
 // is skipped. Empty lines before it are skipped by the read.
 bool readcount(textfile& t, const char* what, std::int32_t& n) {
-  const rdstat s = ffint(t, n);
-  switch (s) {
-    case rdok:
-      if (ffend(t) == rdok) return true;
-      diag(t.name, "read error after line %d", t.lineno);
-      return false;
-    case rdeof:
-    case rdunclosed:
-      diag(t.name, "the file ends after line %d, before the count of %s", t.lineno, what);
-      return false;
-    case rderr:
-      diag(t.name, "read error after line %d", t.lineno);
-      return false;
-    case rdnull:
-    case rdslash:
-      diag(t.name, "line %d: the count of %s is missing", t.lineno, what);
-      return false;
-    default:
-      diag(t.name, "line %d: the count of %s, \"%s\", is not an integer", t.tokline, what,
-           shown(t).s);
-      return false;
-  }
+  rdstat s = ffint(t, n);
+  if (s == rdok) s = ffend(t);
+  if (s == rdok) return true;
+  readfail(t, s, forcount, what);
+  return false;
 }
 
 // Reads the next line into buf; its length, cut to the buffer, into len.
@@ -150,11 +134,9 @@ bool nextline(textfile& t, char (&buf)[linecap], int& len, const char* what, std
     len = full < linecap ? full : linecap;
     return true;
   }
-  if (s == rdeof) {
-    diag(t.name, "the file ends after line %d, before %s line %d of %d", t.lineno, what, r, n);
-  } else {
-    diag(t.name, "read error after line %d", t.lineno);
-  }
+  char where[64];
+  std::snprintf(where, sizeof where, "before %s line %d of %d", what, r, n);
+  readfail(t, s, forline, where);
   return false;
 }
 
