@@ -116,18 +116,9 @@ void loadasog(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std::i
               std::int32_t& ierr) {
   loaderstate& st = asogstate;
   const std::int32_t n = nc;  // nc may be the caller's ng, which the load rewrites
-  checknc("loadasog", n, ierr);
-  if (ierr != 0) return;
-  finddatadir(st, ierr);
-  if (ierr != 0) return;
+  if (!startload(st, "loadasog", n, ierr)) return;
   clearout(fhsize, nuasog, asogm, asogn);
-  mkdatapath(st, "\\asog.nam", ierr);
-  if (ierr != 0) return;
-  readcomp(st, n, ids, fhsize, nuasog, ierr);
-  if (ierr != 0) return;
-  mkgrplist(st, n, ng, ierr);
-  if (ierr != 0) return;
-  reindexnu(st, n, ng, nuasog);
+  if (!compstage(st, "\\asog.nam", n, ids, ng, fhsize, nuasog, ierr)) return;
   readprmaso(st, ng, asogm, asogn, ierr);
 }
 

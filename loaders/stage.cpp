@@ -130,13 +130,14 @@ void readfail(const textfile& t, rdstat s, readkind k, const char* what) {
   }
 }
 
-void checknc(const char* loader, const std::int32_t& nc, std::int32_t& ierr) {
+bool startload(loaderstate& st, const char* loader, const std::int32_t& nc, std::int32_t& ierr) {
   if (nc < 0 || nc > maxcomp) {
     diag(loader, "nc = %d lies outside 0..%d", nc, maxcomp);
     ierr = 1;
-    return;
+    return false;
   }
-  ierr = 0;
+  finddatadir(st, ierr);
+  return ierr == 0;
 }
 
 void finddatadir(loaderstate& st, std::int32_t& ierr) {
@@ -437,6 +438,39 @@ void reindexnu(const loaderstate& st, const std::int32_t& nc, const std::int32_t
     }
     for (int j = 1; j <= ng; ++j) cnt(j, i) = c(j);
   }
+}
+
+namespace {
+
+// mkgrplist and reindexnu, the end of both component stages.
+bool groupstage(loaderstate& st, const std::int32_t n, std::int32_t& ng,
+                double (&nu)[maxgrp * maxcomp], std::int32_t& ierr) {
+  mkgrplist(st, n, ng, ierr);
+  if (ierr != 0) return false;
+  reindexnu(st, n, ng, nu);
+  return true;
+}
+
+}  // namespace
+
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+               const std::int32_t (&ids)[maxcomp], std::int32_t& ng, double (&fhsize)[maxgrp],
+               double (&nuasog)[maxgrp * maxcomp], std::int32_t& ierr) {
+  mkdatapath(st, compfile, ierr);
+  if (ierr != 0) return false;
+  readcomp(st, n, ids, fhsize, nuasog, ierr);
+  if (ierr != 0) return false;
+  return groupstage(st, n, ng, nuasog, ierr);
+}
+
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+               const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
+               double (&nuk)[maxgrp * maxcomp], std::int32_t& ierr) {
+  mkdatapath(st, compfile, ierr);
+  if (ierr != 0) return false;
+  readcomp(st, n, ids, nuk, ierr);
+  if (ierr != 0) return false;
+  return groupstage(st, n, ng, nuk, ierr);
 }
 
 }  // namespace corvane
