@@ -1,3 +1,6 @@
+// The UNIFAC-family parameter stage: the count lines, interaction lines and subgroup
+// lines of "modunifac.par" and "unifac.par" read into each loader's working tables, and
+// the loaded values arranged by position in the group list.
 #include "unifpar.h"
 
 #include <algorithm>
@@ -194,15 +197,36 @@ void fillsub(const loaderstate& st, const std::int32_t& ng, const double (&rsub)
   }
 }
 
+using maintab = double[maxmain * maxmain];  // a working pair table
+using pairmat = double[maxgrp * maxgrp];    // a caller's pair matrix
+
 // Rows and columns 1..ng of a pair matrix from the main groups of the list positions.
-void fillpair(const loaderstate& st, const std::int32_t& ng,
-              const double (&tab)[maxmain * maxmain], double (&out)[maxgrp * maxgrp]) {
+void fillpair(const loaderstate& st, const std::int32_t& ng, const maintab& tab, pairmat& out) {
   const auto m = vec(st.mainlist);
   const auto t = mat<maxmain>(tab);
   const auto o = mat<maxgrp>(out);
   for (int j = 1; j <= ng; ++j) {
     for (int c = 1; c <= ng; ++c) o(j, c) = t(m(j), m(c));
   }
+}
+
+// The one body of both readunifpar: opens st.datadir + lit, reads it into the working
+// tables tab, then fills qk and rk, and each to[p] from the pair table from[p] of tab.
+template <class tabs, int np>
+void parstage(loaderstate& st, const char* lit, const std::int32_t& ng, tabs& tab,
+              const maintab* const (&from)[np], pairmat* const (&to)[np], double (&qk)[maxgrp],
+              double (&rk)[maxgrp], std::int32_t& ierr) {
+  char path[maxpath + 1];
+  std::FILE* f = openpar(st, lit, path, ierr);
+  if (f == nullptr) return;
+  textfile t;
+  opentext(t, f, path);
+  readlines(t, tab, ierr);
+  if (ierr == 0) {
+    fillsub(st, ng, tab.rsub, tab.qsub, qk, rk);
+    for (int p = 0; p < np; ++p) fillpair(st, ng, *from[p], *to[p]);
+  }
+  std::fclose(f);
 }
 
 }  // namespace
@@ -215,34 +239,16 @@ void readunifpar(loaderstate& st, const char* lit, const std::int32_t& ng, doubl
                  double (&rk)[maxgrp], double (&amn)[maxgrp * maxgrp],
                  double (&bmn)[maxgrp * maxgrp], double (&cmn)[maxgrp * maxgrp],
                  std::int32_t& ierr) {
-  char path[maxpath + 1];
-  std::FILE* f = openpar(st, lit, path, ierr);
-  if (f == nullptr) return;
-  textfile t;
-  opentext(t, f, path);
-  readparlines(t, munifpar, ierr);
-  if (ierr == 0) {
-    fillsub(st, ng, munifpar.rsub, munifpar.qsub, qk, rk);
-    fillpair(st, ng, munifpar.amain, amn);
-    fillpair(st, ng, munifpar.bmain, bmn);
-    fillpair(st, ng, munifpar.cmain, cmn);
-  }
-  std::fclose(f);
+  const maintab* const from[] = {&munifpar.amain, &munifpar.bmain, &munifpar.cmain};
+  pairmat* const to[] = {&amn, &bmn, &cmn};
+  parstage(st, lit, ng, munifpar, from, to, qk, rk, ierr);
 }
 
 void readunifpar(loaderstate& st, const char* lit, const std::int32_t& ng, double (&qk)[maxgrp],
                  double (&rk)[maxgrp], double (&amn)[maxgrp * maxgrp], std::int32_t& ierr) {
-  char path[maxpath + 1];
-  std::FILE* f = openpar(st, lit, path, ierr);
-  if (f == nullptr) return;
-  textfile t;
-  opentext(t, f, path);
-  readparlines(t, unifpar, ierr);
-  if (ierr == 0) {
-    fillsub(st, ng, unifpar.rsub, unifpar.qsub, qk, rk);
-    fillpair(st, ng, unifpar.amain, amn);
-  }
-  std::fclose(f);
+  const maintab* const from[] = {&unifpar.amain};
+  pairmat* const to[] = {&amn};
+  parstage(st, lit, ng, unifpar, from, to, qk, rk, ierr);
 }
 
 }  // namespace corvane
