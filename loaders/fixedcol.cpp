@@ -1,3 +1,5 @@
+// The fixed-column field readers of the UNIFAC-family parameter lines: integer and real
+// fields by their columns, the reals correctly rounded.
 #include "fixedcol.h"
 
 #include <charconv>

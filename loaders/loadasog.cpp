@@ -1,4 +1,6 @@
 // The ASOG loader.
+#include <cstdio>
+
 #include "asogpar.h"
 #include "loaders.h"
 #include "view.h"
@@ -10,41 +12,14 @@ double nrow[nasoggrp];
 
 namespace {
 
-// Diagnostic for a read that did not give its value.
-void badread(const textfile& t, rdstat s, const char* what) {
-  switch (s) {
-    case rdeof:
-    case rdunclosed:
-      diag(t.name, "the file ends after line %d, while reading %s", t.lineno, what);
-      break;
-    case rderr:
-      diag(t.name, "read error after line %d", t.lineno);
-      break;
-    case rdnull:
-      diag(t.name, "line %d: a null value where %s should stand", t.lineno, what);
-      break;
-    case rdslash:
-      diag(t.name, "line %d: a slash where %s should stand", t.lineno, what);
-      break;
-    case rdrepeat:
-      diag(t.name, "line %d: \"%s\" is a repeat count, not %s", t.tokline, shown(t).s, what);
-      break;
-    default:
-      diag(t.name, "line %d: \"%s\" is not %s", t.tokline, shown(t).s, what);
-      break;
-  }
-}
-
 // Skips the n lines of a block, or what is left of them.
 bool skiplines(textfile& t, int n, int g) {
   for (int r = 1; r <= n; ++r) {
-    rdstat s = skipline(t);
+    const rdstat s = skipline(t);
     if (s != rdok) {
-      if (s == rderr) {
-        diag(t.name, "read error after line %d", t.lineno);
-      } else {
-        diag(t.name, "the file ends after line %d, inside block %d of 11 lines", t.lineno, g);
-      }
+      char where[48];
+      std::snprintf(where, sizeof where, "inside block %d of 11 lines", g);
+      readfail(t, s, forline, where);
       return false;
     }
   }
@@ -60,18 +35,19 @@ bool readblock(textfile& t, int g) {
   std::int32_t num = 0;
   rdstat s = ffint(t, num);
   if (s != rdok && s != rdnull && s != rdslash) {
-    badread(t, s, "the group's number");
+    readfail(t, s, forvalue, "the group's number");
     return false;
   }
   char name[64];
   std::int32_t len = 0;
   s = fftext(t, name, sizeof name, len);
   if (s != rdok && s != rdlong && s != rdnull && s != rdslash) {
-    badread(t, s, "the group's name");
+    readfail(t, s, forvalue, "the group's name");
     return false;
   }
-  if (ffend(t) != rdok) {
-    badread(t, rderr, "");
+  s = ffend(t);
+  if (s != rdok) {
+    readfail(t, s, forvalue, "the group's name");
     return false;
   }
 
@@ -82,12 +58,13 @@ bool readblock(textfile& t, int g) {
     s = ffreal(t, m(l));
     if (s == rdok) s = ffreal(t, n(l));
     if (s != rdok) {
-      badread(t, s, "a number");
+      readfail(t, s, forvalue, "a number");
       return false;
     }
   }
-  if (ffend(t) != rdok) {
-    badread(t, rderr, "");
+  s = ffend(t);
+  if (s != rdok) {
+    readfail(t, s, forvalue, "a number");
     return false;
   }
   return true;
@@ -139,18 +116,9 @@ void loadasog(const std::int32_t& nc, const std::int32_t (&ids)[maxcomp], std::i
               std::int32_t& ierr) {
   loaderstate& st = asogstate;
   const std::int32_t n = nc;  // nc may be the caller's ng, which the load rewrites
-  checknc("loadasog", n, ierr);
-  if (ierr != 0) return;
-  finddatadir(st, ierr);
-  if (ierr != 0) return;
+  if (!startload(st, "loadasog", n, ierr)) return;
   clearout(fhsize, nuasog, asogm, asogn);
-  mkdatapath(st, "\\asog.nam", ierr);
-  if (ierr != 0) return;
-  readcomp(st, n, ids, fhsize, nuasog, ierr);
-  if (ierr != 0) return;
-  mkgrplist(st, n, ng, ierr);
-  if (ierr != 0) return;
-  reindexnu(st, n, ng, nuasog);
+  if (!compstage(st, "\\asog.nam", n, ids, ng, fhsize, nuasog, ierr)) return;
   readprmaso(st, ng, asogm, asogn, ierr);
 }
 

@@ -94,13 +94,50 @@ void diag(const char* file, const char* fmt, ...) {
   std::fflush(stderr);
 }
 
-void checknc(const char* loader, const std::int32_t& nc, std::int32_t& ierr) {
+void readfail(const textfile& t, rdstat s, readkind k, const char* what) {
+  if (s == rderr) {
+    diag(t.name, "read error after line %d", t.lineno);
+    return;
+  }
+  const bool ends = s == rdeof || s == rdunclosed;
+  switch (k) {
+    case forline:
+      diag(t.name, "the file ends after line %d, %s", t.lineno, what);
+      return;
+    case forvalue:
+      if (ends) {
+        diag(t.name, "the file ends after line %d, while reading %s", t.lineno, what);
+      } else if (s == rdnull) {
+        diag(t.name, "line %d: a null value where %s should stand", t.lineno, what);
+      } else if (s == rdslash) {
+        diag(t.name, "line %d: a slash where %s should stand", t.lineno, what);
+      } else if (s == rdrepeat) {
+        diag(t.name, "line %d: \"%s\" is a repeat count, not %s", t.tokline, shown(t).s, what);
+      } else {
+        diag(t.name, "line %d: \"%s\" is not %s", t.tokline, shown(t).s, what);
+      }
+      return;
+    case forcount:
+      if (ends) {
+        diag(t.name, "the file ends after line %d, before the count of %s", t.lineno, what);
+      } else if (s == rdnull || s == rdslash) {
+        diag(t.name, "line %d: the count of %s is missing", t.lineno, what);
+      } else {
+        diag(t.name, "line %d: the count of %s, \"%s\", is not an integer", t.tokline, what,
+             shown(t).s);
+      }
+      return;
+  }
+}
+
+bool startload(loaderstate& st, const char* loader, const std::int32_t& nc, std::int32_t& ierr) {
   if (nc < 0 || nc > maxcomp) {
     diag(loader, "nc = %d lies outside 0..%d", nc, maxcomp);
     ierr = 1;
-    return;
+    return false;
   }
-  ierr = 0;
+  finddatadir(st, ierr);
+  return ierr == 0;
 }
 
 void finddatadir(loaderstate& st, std::int32_t& ierr) {
@@ -401,6 +438,39 @@ void reindexnu(const loaderstate& st, const std::int32_t& nc, const std::int32_t
     }
     for (int j = 1; j <= ng; ++j) cnt(j, i) = c(j);
   }
+}
+
+namespace {
+
+// mkgrplist and reindexnu, the end of both component stages.
+bool groupstage(loaderstate& st, const std::int32_t n, std::int32_t& ng,
+                double (&nu)[maxgrp * maxcomp], std::int32_t& ierr) {
+  mkgrplist(st, n, ng, ierr);
+  if (ierr != 0) return false;
+  reindexnu(st, n, ng, nu);
+  return true;
+}
+
+}  // namespace
+
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+               const std::int32_t (&ids)[maxcomp], std::int32_t& ng, double (&fhsize)[maxgrp],
+               double (&nuasog)[maxgrp * maxcomp], std::int32_t& ierr) {
+  mkdatapath(st, compfile, ierr);
+  if (ierr != 0) return false;
+  readcomp(st, n, ids, fhsize, nuasog, ierr);
+  if (ierr != 0) return false;
+  return groupstage(st, n, ng, nuasog, ierr);
+}
+
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+               const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
+               double (&nuk)[maxgrp * maxcomp], std::int32_t& ierr) {
+  mkdatapath(st, compfile, ierr);
+  if (ierr != 0) return false;
+  readcomp(st, n, ids, nuk, ierr);
+  if (ierr != 0) return false;
+  return groupstage(st, n, ng, nuk, ierr);
 }
 
 }  // namespace corvane

@@ -1,8 +1,9 @@
 // The first stage that the three loaders share: the data directory, the data paths,
 // the component records and the group list. Every loader owns one loaderstate (its
 // buffers and working tables, zero when the library is loaded, kept from call to
-// call) and runs, in this order: checknc, finddatadir, its clearout, mkdatapath with its
-// component file, readcomp, mkgrplist, reindexnu, then its own parameter stage.
+// call) and runs, in this order: startload (the count check, then finddatadir), its
+// clearout, compstage (mkdatapath with its component file, readcomp, mkgrplist,
+// reindexnu), then its own parameter stage.
 //
 // Every step that can fail writes one diagnostic line on standard error naming the file
 // (a data file by its path as the platform opens it) and what failed, and sets ierr = 1;
@@ -50,8 +51,30 @@ void diag(const char* file, const char* fmt, ...)
 #endif
     ;
 
-// Tests nc against 0..maxcomp before anything else of a load (loader: its name).
-void checknc(const char* loader, const std::int32_t& nc, std::int32_t& ierr);
+// What a read asked for, which words the diagnostic line of its failure (readfail).
+enum readkind : int {
+  forline,   // a line, or the rest of one
+  forvalue,  // a free-format value
+  forcount   // the free-format count of a kind of lines
+};
+
+// The diagnostic line of a read of t that ended with s instead of rdok; what names what
+// the read asked for. N is the line being read, T the line of the value that stands.
+//   Any kind, rderr:  read error after line N
+//   forline, rdeof:   the file ends after line N, <what>
+//   forvalue:  rdeof, rdunclosed  the file ends after line N, while reading <what>
+//              rdnull             line N: a null value where <what> should stand
+//              rdslash            line N: a slash where <what> should stand
+//              rdrepeat           line T: "<value>" is a repeat count, not <what>
+//              any other          line T: "<value>" is not <what>
+//   forcount:  rdeof, rdunclosed  the file ends after line N, before the count of <what>
+//              rdnull, rdslash    line N: the count of <what> is missing
+//              any other          line T: the count of <what>, "<value>", is not an integer
+void readfail(const textfile& t, rdstat s, readkind k, const char* what);
+
+// The start of every load (loader: its name, for the diagnostic): tests nc against
+// 0..maxcomp before anything else, then runs finddatadir. False when the load ends there.
+bool startload(loaderstate& st, const char* loader, const std::int32_t& nc, std::int32_t& ierr);
 
 // Looks up curdir afresh (the process's current directory, or the current directory
 // of the drive of the previous answer) and takes datadir from the first value of
@@ -112,5 +135,17 @@ void mkgrplist(loaderstate& st, const std::int32_t& nc, std::int32_t& ng, std::i
 // Rewrites rows 1..ng of count columns 1..nc by list position.
 void reindexnu(const loaderstate& st, const std::int32_t& nc, const std::int32_t& ng,
                double (&nu)[maxgrp * maxcomp]);
+
+// The component stage after clearout: mkdatapath with compfile, readcomp, mkgrplist and
+// reindexnu, for n components (a copy: the caller's nc may be its ng, which mkgrplist
+// rewrites). False when the load ends there. ASOG, with its asogrec records, which also
+// fill fhsize:
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+               const std::int32_t (&ids)[maxcomp], std::int32_t& ng, double (&fhsize)[maxgrp],
+               double (&nuasog)[maxgrp * maxcomp], std::int32_t& ierr);
+// The UNIFAC family, with unifrec records:
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+               const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
+               double (&nuk)[maxgrp * maxcomp], std::int32_t& ierr);
 
 }  // namespace corvane

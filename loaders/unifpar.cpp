@@ -1,6 +1,10 @@
+// The UNIFAC-family parameter stage: the count lines, interaction lines and subgroup
+// lines of "modunifac.par" and "unifac.par" read into each loader's working tables, and
+// the loaded values arranged by position in the group list.
 #include "unifpar.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 #include "fixedcol.h"
@@ -117,28 +121,11 @@ namespace {
 // Reads a count line: the first free-format value, an integer, then the rest of its line
 // is skipped. Empty lines before it are skipped by the read.
 bool readcount(textfile& t, const char* what, std::int32_t& n) {
-  const rdstat s = ffint(t, n);
-  switch (s) {
-    case rdok:
-      if (ffend(t) == rdok) return true;
-      diag(t.name, "read error after line %d", t.lineno);
-      return false;
-    case rdeof:
-    case rdunclosed:
-      diag(t.name, "the file ends after line %d, before the count of %s", t.lineno, what);
-      return false;
-    case rderr:
-      diag(t.name, "read error after line %d", t.lineno);
-      return false;
-    case rdnull:
-    case rdslash:
-      diag(t.name, "line %d: the count of %s is missing", t.lineno, what);
-      return false;
-    default:
-      diag(t.name, "line %d: the count of %s, \"%s\", is not an integer", t.tokline, what,
-           shown(t).s);
-      return false;
-  }
+  rdstat s = ffint(t, n);
+  if (s == rdok) s = ffend(t);
+  if (s == rdok) return true;
+  readfail(t, s, forcount, what);
+  return false;
 }
 
 // Reads the next line into buf; its length, cut to the buffer, into len.
@@ -150,11 +137,9 @@ bool nextline(textfile& t, char (&buf)[linecap], int& len, const char* what, std
     len = full < linecap ? full : linecap;
     return true;
   }
-  if (s == rdeof) {
-    diag(t.name, "the file ends after line %d, before %s line %d of %d", t.lineno, what, r, n);
-  } else {
-    diag(t.name, "read error after line %d", t.lineno);
-  }
+  char where[64];
+  std::snprintf(where, sizeof where, "before %s line %d of %d", what, r, n);
+  readfail(t, s, forline, where);
   return false;
 }
 
@@ -212,15 +197,36 @@ void fillsub(const loaderstate& st, const std::int32_t& ng, const double (&rsub)
   }
 }
 
+using maintab = double[maxmain * maxmain];  // a working pair table
+using pairmat = double[maxgrp * maxgrp];    // a caller's pair matrix
+
 // Rows and columns 1..ng of a pair matrix from the main groups of the list positions.
-void fillpair(const loaderstate& st, const std::int32_t& ng,
-              const double (&tab)[maxmain * maxmain], double (&out)[maxgrp * maxgrp]) {
+void fillpair(const loaderstate& st, const std::int32_t& ng, const maintab& tab, pairmat& out) {
   const auto m = vec(st.mainlist);
   const auto t = mat<maxmain>(tab);
   const auto o = mat<maxgrp>(out);
   for (int j = 1; j <= ng; ++j) {
     for (int c = 1; c <= ng; ++c) o(j, c) = t(m(j), m(c));
   }
+}
+
+// The one body of both readunifpar: opens st.datadir + lit, reads it into the working
+// tables tab, then fills qk and rk, and each to[p] from the pair table from[p] of tab.
+template <class tabs, int np>
+void parstage(loaderstate& st, const char* lit, const std::int32_t& ng, tabs& tab,
+              const maintab* const (&from)[np], pairmat* const (&to)[np], double (&qk)[maxgrp],
+              double (&rk)[maxgrp], std::int32_t& ierr) {
+  char path[maxpath + 1];
+  std::FILE* f = openpar(st, lit, path, ierr);
+  if (f == nullptr) return;
+  textfile t;
+  opentext(t, f, path);
+  readlines(t, tab, ierr);
+  if (ierr == 0) {
+    fillsub(st, ng, tab.rsub, tab.qsub, qk, rk);
+    for (int p = 0; p < np; ++p) fillpair(st, ng, *from[p], *to[p]);
+  }
+  std::fclose(f);
 }
 
 }  // namespace
@@ -233,34 +239,16 @@ void readunifpar(loaderstate& st, const char* lit, const std::int32_t& ng, doubl
                  double (&rk)[maxgrp], double (&amn)[maxgrp * maxgrp],
                  double (&bmn)[maxgrp * maxgrp], double (&cmn)[maxgrp * maxgrp],
                  std::int32_t& ierr) {
-  char path[maxpath + 1];
-  std::FILE* f = openpar(st, lit, path, ierr);
-  if (f == nullptr) return;
-  textfile t;
-  opentext(t, f, path);
-  readparlines(t, munifpar, ierr);
-  if (ierr == 0) {
-    fillsub(st, ng, munifpar.rsub, munifpar.qsub, qk, rk);
-    fillpair(st, ng, munifpar.amain, amn);
-    fillpair(st, ng, munifpar.bmain, bmn);
-    fillpair(st, ng, munifpar.cmain, cmn);
-  }
-  std::fclose(f);
+  const maintab* const from[] = {&munifpar.amain, &munifpar.bmain, &munifpar.cmain};
+  pairmat* const to[] = {&amn, &bmn, &cmn};
+  parstage(st, lit, ng, munifpar, from, to, qk, rk, ierr);
 }
 
 void readunifpar(loaderstate& st, const char* lit, const std::int32_t& ng, double (&qk)[maxgrp],
                  double (&rk)[maxgrp], double (&amn)[maxgrp * maxgrp], std::int32_t& ierr) {
-  char path[maxpath + 1];
-  std::FILE* f = openpar(st, lit, path, ierr);
-  if (f == nullptr) return;
-  textfile t;
-  opentext(t, f, path);
-  readparlines(t, unifpar, ierr);
-  if (ierr == 0) {
-    fillsub(st, ng, unifpar.rsub, unifpar.qsub, qk, rk);
-    fillpair(st, ng, unifpar.amain, amn);
-  }
-  std::fclose(f);
+  const maintab* const from[] = {&unifpar.amain};
+  pairmat* const to[] = {&amn};
+  parstage(st, lit, ng, unifpar, from, to, qk, rk, ierr);
 }
 
 }  // namespace corvane

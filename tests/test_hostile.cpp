@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "asogpar.h"
 #include "loaderfix.h"
 #include "loaders.h"
 #include "uniffix.h"
+#include "unifpar.h"
 
 namespace corvane::testing {
 namespace {
@@ -257,6 +261,75 @@ TEST_F(hostile, PlaceDatReadErrorGivesTheCurrentDirectory) {
   std::fclose(f);
   EXPECT_EQ(ierr, 0);
   EXPECT_EQ(text(asogstate.datadir), "/cur");
+}
+
+// A stream that gives the bytes of text and then reports a read error.
+struct failing {
+  std::string text;
+  std::size_t pos;
+};
+
+ssize_t failread(void* cookie, char* buf, std::size_t n) {
+  failing& f = *static_cast<failing*>(cookie);
+  if (f.pos == f.text.size()) {
+    errno = EIO;
+    return -1;
+  }
+  const std::size_t k = std::min(n, f.text.size() - f.pos);
+  std::memcpy(buf, f.text.data() + f.pos, k);
+  f.pos += k;
+  return static_cast<ssize_t>(k);
+}
+
+// A read error names the line after which it came, wherever it stops a read of prm.aso
+// (group 4 selected) or of a UNIFAC-family parameter file: at the start of a line or
+// inside one, in a skipped block, among the values, in the rest of a line after its
+// last value.
+TEST_F(hostile, ReadErrorNamesTheLine) {
+  const std::string prm = prmaso();
+  auto upto = [&](std::size_t n) {  // the first n lines of prm.aso
+    std::size_t cut = 0;
+    for (std::size_t r = 0; r < n; ++r) cut = prm.find('\n', cut) + 1;
+    return prm.substr(0, cut);
+  };
+  const std::string line36 = upto(36).substr(upto(35).size());
+  const std::string line44 = upto(44).substr(upto(43).size());
+  const struct {
+    bool asogfile;
+    std::string text;
+    int line;
+  } cases[] = {
+      {true, "", 0},                                                       // block 1, skipped
+      {true, upto(13), 13},                                                // block 2, skipped
+      {true, upto(35) + line36.substr(0, line36.find(' ') + 1), 36},       // a number
+      {true, upto(33) + "x\n4 'G4' rest", 35},                             // after the name
+      {true, upto(43) + line44.substr(0, line44.size() - 1) + " rest", 44},  // after the 86th
+      {false, "", 0},                                                      // a count
+      {false, "1 rest", 1},                                                // after a count
+      {false, "1\n  1  5", 2},                                             // inside a line
+      {false, "0\n1\n", 2},                                                // a line
+  };
+  for (const auto& c : cases) {
+    failing src{c.text, 0};
+    std::FILE* f = fopencookie(&src, "r", {failread, nullptr, nullptr, nullptr});
+    ASSERT_NE(f, nullptr);
+    textfile t;
+    opentext(t, f, "x.dat");
+    ierr = -7;
+    CaptureStderr();
+    if (c.asogfile) {
+      loaderstate st{};
+      st.grplist[0] = 4;
+      readprmblocks(t, st, 1, asogm, asogn, ierr);
+    } else {
+      readparlines(t, unifpar, ierr);
+    }
+    EXPECT_EQ(GetCapturedStderr(), "corvane: x.dat: read error after line " +
+                                       std::to_string(c.line) + "\n")
+        << c.text.substr(c.text.size() < 40 ? 0 : c.text.size() - 40);
+    EXPECT_EQ(ierr, 1);
+    std::fclose(f);
+  }
 }
 
 // A diagnostic names the path as it was opened: on POSIX with '/' where the data path

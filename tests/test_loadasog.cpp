@@ -288,6 +288,56 @@ TEST_F(loadasogtest, ParameterFileFailures) {
   EXPECT_NE(err.find("prm.aso"), std::string::npos) << err;
 }
 
+// The diagnostic of each way a read of prm.aso fails, word for word: block 4 selected
+// (lines 34 to 44 of the file), the blocks before and after it skipped.
+TEST_F(loadasogtest, ParameterFileMessagesWordForWord) {
+  put("asog.nam", asogrec(1.0, {{4, 1.0}, e, e, e, e, e, e}));
+  const std::string good = prmblock(4);
+  const std::size_t l3 = good.find('\n', good.find('\n') + 1) + 1;  // start of line 3
+  auto third = [&](const std::string& what) {  // replaces the 2nd number of line 3
+    std::string b = good;
+    std::size_t sp = b.find(' ', l3);
+    std::size_t end = b.find(' ', sp + 1);
+    return prmwith(4, b.replace(sp + 1, end - sp - 1, what));
+  };
+  auto lines = [](std::size_t n) {  // the first n lines of the intact file
+    const std::string whole = prmaso();
+    std::size_t cut = 0;
+    for (std::size_t r = 0; r < n; ++r) cut = whole.find('\n', cut) + 1;
+    return whole.substr(0, cut);
+  };
+  const std::string numbers = good.substr(l3);
+  const struct {
+    std::string file;
+    std::string message;
+  } cases[] = {
+      {third("abc"), "line 36: \"abc\" is not a number"},
+      {third("3*1.5"), "line 36: \"3*1.5\" is a repeat count, not a number"},
+      {third("1,,2"), "line 36: a null value where a number should stand"},
+      {third("/"), "line 36: a slash where a number should stand"},
+      {third("\"1.5"), "the file ends after line 473, while reading a number"},
+      {prmwith(4, "x\nx7 'G4'\n" + numbers), "line 35: \"x7\" is not the group's number"},
+      {prmwith(4, "x\n2*4 'G4'\n" + numbers),
+       "line 35: \"2*4\" is a repeat count, not the group's number"},
+      {prmwith(4, "x\n4 \"G4\n" + numbers),
+       "the file ends after line 473, while reading the group's name"},
+      {lines(33) + "x\n4", "the file ends after line 35, while reading the group's name"},
+      {lines(34), "the file ends after line 34, while reading the group's number"},
+      {lines(35), "the file ends after line 35, while reading a number"},
+      {lines(40), "the file ends after line 40, while reading a number"},
+      {lines(33), "the file ends after line 33, inside block 4 of 11 lines"},
+      {lines(100), "the file ends after line 100, inside block 10 of 11 lines"},
+      {"", "the file ends after line 0, inside block 1 of 11 lines"},
+  };
+  ids[0] = 1;
+  for (const auto& c : cases) {
+    put("prm.aso", c.file);
+    reset();
+    EXPECT_EQ(load(1), "corvane: " + dir + "/prm.aso: " + c.message + "\n");
+    EXPECT_EQ(ierr, 1) << c.message;
+  }
+}
+
 // A failing record ends the load before prm.aso, which need not exist: ng and the pair
 // matrices outside the cleared corner keep their values; the records read so far are
 // stored by slot.

@@ -172,6 +172,53 @@ TEST_F(loadunifactest, Example) {
   expectamn(3, {{0, 0, np}, {0, 0, np}, {np, np, 0}});
 }
 
+// A caller may pass one variable as nc and ng: both loaders count their components from
+// the value nc had on entry, though ng is rewritten on the way.
+TEST_F(loadunifactest, OneVariableForTheCountAndTheGroups) {
+  uslot a[nslot], b[nslot];
+  for (int k = 0; k < nslot; ++k) {
+    a[k] = {1, 1 + k, 1.0};
+    b[k] = {5, 8 + k, 2.0};
+  }
+  put("unifac.nam", unifrec(a) + unifrec(b));
+  put("m-unifac.nam", unifrec(a) + unifrec(b));
+  put("unifac.par", parfile({}, subs));
+  put("modunifac.par", parfile({}, subs));
+  ids[0] = 1;
+  ids[1] = 2;
+  for (bool modified : {false, true}) {
+    reset();
+    std::int32_t both = 2;
+    CaptureStderr();
+    if (modified) {
+      loadmunifac(both, ids, both, qk, rk, nuk, amn, bmn, cmn, ierr);
+    } else {
+      loadunifac(both, ids, both, qk, rk, nuk, amn, ierr);
+    }
+    EXPECT_EQ(GetCapturedStderr(), "");
+    ASSERT_EQ(ierr, 0);
+    EXPECT_EQ(both, 14);
+    const auto nu = mat<maxgrp>(nuk);
+    for (int j = 1; j <= 14; ++j) {
+      EXPECT_EQ(nu(j, 1), j <= 7 ? 1.0 : 0.0) << j;
+      EXPECT_EQ(nu(j, 2), j <= 7 ? 0.0 : 2.0) << j;
+    }
+    // Rows above ng keep their sentinels; the other columns are cleared in rows 1 to 7
+    // and never re-indexed.
+    expectcounts(nuk, 2, 14, sentinel);
+  }
+}
+
+// A count written as a quoted value that the file never closes: the file ends before
+// the count.
+TEST_F(loadunifactest, UnclosedCount) {
+  put("unifac.par", "'1\n" + uline("1", "5", "100.0", "200.0") + "\n");
+  EXPECT_EQ(uload({1}), "corvane: " + dir +
+                            "/unifac.par: the file ends after line 2, before the count of "
+                            "interaction lines\n");
+  EXPECT_EQ(ierr, 1);
+}
+
 // The same in modified UNIFAC, whose line carries b and c too. Two list subgroups of one
 // main group get its diagonal entry, 0 while no line names that main group twice.
 TEST_F(loadunifactest, ModifiedExample) {
