@@ -83,6 +83,15 @@ class loadasogtest : public tempdir {
     for (int b = 1; b <= nasoggrp; ++b) s += b == g ? block : prmblock(b);
     return s;
   }
+
+  // Block 4 with the second number of its line 3 replaced by text.
+  static std::string block4with(const std::string& what) {
+    std::string b = prmblock(4);
+    const std::size_t l3 = b.find('\n', b.find('\n') + 1) + 1;  // start of line 3
+    const std::size_t sp = b.find(' ', l3);
+    const std::size_t end = b.find(' ', sp + 1);
+    return b.replace(sp + 1, end - sp - 1, what);
+  }
 };
 
 // Groups 1, 3 and 5: blocks 1, 3 and 5 fill rows 1, 2 and 3.
@@ -234,12 +243,7 @@ TEST_F(loadasogtest, ParameterFileFailures) {
   put("asog.nam", asogrec(1.0, {{4, 1.0}, e, e, e, e, e, e}));
   const std::string good = prmblock(4);
   const std::size_t l3 = good.find('\n', good.find('\n') + 1) + 1;  // start of line 3
-  auto third = [&](const std::string& what) {  // replaces the 2nd number of line 3
-    std::string b = good;
-    std::size_t sp = b.find(' ', l3);
-    std::size_t end = b.find(' ', sp + 1);
-    return b.replace(sp + 1, end - sp - 1, what);
-  };
+  auto third = [](const std::string& what) { return block4with(what); };
   const std::size_t blockline = 3 * 11;  // lines before block 4
   struct {
     std::string block;
@@ -294,12 +298,7 @@ TEST_F(loadasogtest, ParameterFileMessagesWordForWord) {
   put("asog.nam", asogrec(1.0, {{4, 1.0}, e, e, e, e, e, e}));
   const std::string good = prmblock(4);
   const std::size_t l3 = good.find('\n', good.find('\n') + 1) + 1;  // start of line 3
-  auto third = [&](const std::string& what) {  // replaces the 2nd number of line 3
-    std::string b = good;
-    std::size_t sp = b.find(' ', l3);
-    std::size_t end = b.find(' ', sp + 1);
-    return prmwith(4, b.replace(sp + 1, end - sp - 1, what));
-  };
+  auto third = [&](const std::string& what) { return prmwith(4, block4with(what)); };
   auto lines = [](std::size_t n) {  // the first n lines of the intact file
     const std::string whole = prmaso();
     std::size_t cut = 0;
