@@ -443,7 +443,7 @@ void reindexnu(const loaderstate& st, const std::int32_t& nc, const std::int32_t
 namespace {
 
 // mkgrplist and reindexnu, the end of both component stages.
-bool groupstage(loaderstate& st, const std::int32_t n, std::int32_t& ng,
+bool groupstage(loaderstate& st, const std::int32_t& n, std::int32_t& ng,
                 double (&nu)[maxgrp * maxcomp], std::int32_t& ierr) {
   mkgrplist(st, n, ng, ierr);
   if (ierr != 0) return false;
@@ -453,7 +453,7 @@ bool groupstage(loaderstate& st, const std::int32_t n, std::int32_t& ng,
 
 }  // namespace
 
-bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t& n,
                const std::int32_t (&ids)[maxcomp], std::int32_t& ng, double (&fhsize)[maxgrp],
                double (&nuasog)[maxgrp * maxcomp], std::int32_t& ierr) {
   mkdatapath(st, compfile, ierr);
@@ -463,7 +463,7 @@ bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
   return groupstage(st, n, ng, nuasog, ierr);
 }
 
-bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t& n,
                const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
                double (&nuk)[maxgrp * maxcomp], std::int32_t& ierr) {
   mkdatapath(st, compfile, ierr);

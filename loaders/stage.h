@@ -137,14 +137,14 @@ void reindexnu(const loaderstate& st, const std::int32_t& nc, const std::int32_t
                double (&nu)[maxgrp * maxcomp]);
 
 // The component stage after clearout: mkdatapath with compfile, readcomp, mkgrplist and
-// reindexnu, for n components (a copy: the caller's nc may be its ng, which mkgrplist
-// rewrites). False when the load ends there. ASOG, with its asogrec records, which also
-// fill fhsize:
-bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+// reindexnu, for n components. n must not be the caller's ng, which mkgrplist rewrites:
+// the loaders pass their own copy of nc. False when the load ends there. ASOG, with its
+// asogrec records, which also fill fhsize:
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t& n,
                const std::int32_t (&ids)[maxcomp], std::int32_t& ng, double (&fhsize)[maxgrp],
                double (&nuasog)[maxgrp * maxcomp], std::int32_t& ierr);
 // The UNIFAC family, with unifrec records:
-bool compstage(loaderstate& st, const char* compfile, const std::int32_t n,
+bool compstage(loaderstate& st, const char* compfile, const std::int32_t& n,
                const std::int32_t (&ids)[maxcomp], std::int32_t& ng,
                double (&nuk)[maxgrp * maxcomp], std::int32_t& ierr);
 
