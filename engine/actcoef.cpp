@@ -55,7 +55,6 @@ void actcoef(const double (&x)[maxcomp], const double& t, double (&gam)[maxcomp]
   const double tk = t + tkzero;
   const std::int32_t model = mixstate.model;
   const std::int32_t nc = mixstate.nc;
-  if (model < liqideal || model > liqunifac) return;
   // A count outside 1..maxcomp writes nothing: no model may index past its arrays.
   if (nc <= 0 || nc > maxcomp) return;
 
@@ -69,7 +68,7 @@ void actcoef(const double (&x)[maxcomp], const double& t, double (&gam)[maxcomp]
     case liqasog: actasog(x, tk, gam); return;
     case liqdortmund: actunifac(x, tk, gam, true); return;
     case liqunifac: actunifac(x, tk, gam, false); return;
-    default: return;
+    default: return;  // no model: gam is not written
   }
 }
 

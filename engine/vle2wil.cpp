@@ -18,8 +18,9 @@ enum class given { mole, mass };
 enum class result { temp, vapour };
 
 // One exported call. Every store is made in the order the callers may rely on: after a
-// failure the record holds what was stored before it.
-double vle2wil(given g, result r, bool clearfrac, const double& mw1, const double& mw2,
+// failure the record holds what was stored before it. With the composition, the
+// vapour-result functions clear the whole array that their result comes from (x or wv).
+double vle2wil(given g, result r, const double& mw1, const double& mw2,
                const double& frac1, const std::int32_t& punit, const double& pres,
                const double& lam12, const double& lam21, const double& a1, const double& b1,
                const double& c1, const double& a2, const double& b2, const double& c2) {
@@ -40,6 +41,7 @@ double vle2wil(given g, result r, bool clearfrac, const double& mw1, const doubl
   }
 
   const double c = frac1;
+  const bool clearfrac = r == result::vapour;
   double c1st, c2nd;
   if (g == given::mole) {
     if (clearfrac)
@@ -109,7 +111,7 @@ CORVANE_API double CORVANE_CALL vle2wiltF(
     const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
     const double* pres, const double* lam12, const double* lam21, const double* a1,
     const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
-  return vle2wil(g::mass, r::temp, false, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+  return vle2wil(g::mass, r::temp, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
                  *a1, *b1, *c1, *a2, *b2, *c2);
 }
 
@@ -117,7 +119,7 @@ CORVANE_API double CORVANE_CALL vle2wiltmF(
     const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
     const double* pres, const double* lam12, const double* lam21, const double* a1,
     const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
-  return vle2wil(g::mole, r::temp, false, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+  return vle2wil(g::mole, r::temp, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
                  *a1, *b1, *c1, *a2, *b2, *c2);
 }
 
@@ -125,7 +127,7 @@ CORVANE_API double CORVANE_CALL vle2wilyF(
     const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
     const double* pres, const double* lam12, const double* lam21, const double* a1,
     const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
-  return vle2wil(g::mass, r::vapour, true, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+  return vle2wil(g::mass, r::vapour, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
                  *a1, *b1, *c1, *a2, *b2, *c2);
 }
 
@@ -133,7 +135,7 @@ CORVANE_API double CORVANE_CALL vle2wilymF(
     const double* mw1, const double* mw2, const double* frac1, const std::int32_t* punit,
     const double* pres, const double* lam12, const double* lam21, const double* a1,
     const double* b1, const double* c1, const double* a2, const double* b2, const double* c2) {
-  return vle2wil(g::mole, r::vapour, true, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
+  return vle2wil(g::mole, r::vapour, *mw1, *mw2, *frac1, *punit, *pres, *lam12, *lam21,
                  *a1, *b1, *c1, *a2, *b2, *c2);
 }
 
