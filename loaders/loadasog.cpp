@@ -99,10 +99,8 @@ void readprmblocks(textfile& t, const loaderstate& st, const std::int32_t& ng,
 
 void readprmaso(loaderstate& st, const std::int32_t& ng, double (&asogm)[maxgrp * maxgrp],
                 double (&asogn)[maxgrp * maxgrp], std::int32_t& ierr) {
-  mkdatapath(st, "\\prm.aso", ierr);
-  if (ierr != 0) return;
   char path[maxpath + 1];
-  std::FILE* f = opendata(st, path, ierr);
+  std::FILE* f = openparam(st, "\\prm.aso", path, ierr);
   if (f == nullptr) return;
   textfile t;
   opentext(t, f, path);

@@ -238,6 +238,13 @@ std::FILE* opendata(const loaderstate& st, char (&path)[maxpath + 1], std::int32
   return f;
 }
 
+std::FILE* openparam(loaderstate& st, const char* lit, char (&path)[maxpath + 1],
+                     std::int32_t& ierr) {
+  mkdatapath(st, lit, ierr);
+  if (ierr != 0) return nullptr;
+  return opendata(st, path, ierr);
+}
+
 void clearout(double (&fhsize)[maxgrp], double (&nuasog)[maxgrp * maxcomp],
               double (&asogm)[maxgrp * maxgrp], double (&asogn)[maxgrp * maxgrp]) {
   auto fh = vec(fhsize);

@@ -100,6 +100,10 @@ void pathtext(const loaderstate& st, char (&path)[maxpath + 1]);
 // and ierr = 1, when it cannot be opened or is no regular file.
 std::FILE* opendata(const loaderstate& st, char (&path)[maxpath + 1], std::int32_t& ierr);
 
+// A loader's parameter file: mkdatapath with lit, then opendata. Null after a diagnostic.
+std::FILE* openparam(loaderstate& st, const char* lit, char (&path)[maxpath + 1],
+                     std::int32_t& ierr);
+
 // The loaders' clearing of their outputs: the first maxcomp entries of fhsize, rows
 // 1..nslot of every count column, rows and columns 1..nslot of each pair matrix.
 void clearout(double (&fhsize)[maxgrp], double (&nuasog)[maxgrp * maxcomp],

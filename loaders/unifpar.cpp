@@ -179,14 +179,6 @@ void readlines(textfile& t, tabs& tab, std::int32_t& ierr) {
   ierr = 0;
 }
 
-// Opens the parameter file st.datadir + lit; null after a diagnostic.
-std::FILE* openpar(loaderstate& st, const char* lit, char (&path)[maxpath + 1],
-                   std::int32_t& ierr) {
-  mkdatapath(st, lit, ierr);
-  if (ierr != 0) return nullptr;
-  return opendata(st, path, ierr);
-}
-
 // qk(j) and rk(j) of the list subgroups.
 void fillsub(const loaderstate& st, const std::int32_t& ng, const double (&rsub)[maxsub],
              const double (&qsub)[maxsub], double (&qk)[maxgrp], double (&rk)[maxgrp]) {
@@ -217,7 +209,7 @@ void parstage(loaderstate& st, const char* lit, const std::int32_t& ng, tabs& ta
               const maintab* const (&from)[np], pairmat* const (&to)[np], double (&qk)[maxgrp],
               double (&rk)[maxgrp], std::int32_t& ierr) {
   char path[maxpath + 1];
-  std::FILE* f = openpar(st, lit, path, ierr);
+  std::FILE* f = openparam(st, lit, path, ierr);
   if (f == nullptr) return;
   textfile t;
   opentext(t, f, path);
